@@ -1,0 +1,41 @@
+#include "session.h"
+
+namespace render {
+
+// The map shows the window's silver until a Start first clears it.
+Session::Session() : m_mapImage(MapSize, MapSize, QImage::Format_RGB32)
+{
+    m_mapImage.fill(toRgb(Silver));
+}
+
+void Session::FormCreate(std::uint64_t seed)
+{
+    m_scene = std::make_unique<QImage>(SceneSize, SceneSize, QImage::Format_RGB32);
+    m_scene->fill(Qt::black);
+    m_sceneCanvas = std::make_unique<ImageCanvas>(*m_scene);
+    game.FormCreate(seed);
+}
+
+void Session::Timer1Timer()
+{
+    if (!m_sceneCanvas)
+        return;
+    game.Timer1Step();
+    SceneContext context{game, m_map};
+    Make3D(context, game.player.row, game.player.column, game.player.heading, *m_sceneCanvas);
+}
+
+void Session::FormClose()
+{
+    m_sceneCanvas.reset();
+    m_scene.reset();
+}
+
+void Session::beep()
+{
+    ++beeps;
+    if (beeper)
+        beeper();
+}
+
+} // namespace render
