@@ -29,12 +29,17 @@ protected:
     void line(Point from, Point to) override;
 
 private:
+    void begin();  // takes hold of the pixels for one operation
     void span(int y, int x1, int x2, QRgb rgb, PenMode mode);  // columns x1..x2
     void plot(int x, int y, QRgb rgb, PenMode mode);
     void thinLine(Point from, Point to, QRgb rgb, PenMode mode);
     void fillPolygon(std::span<const Point> points, QRgb rgb, PenMode mode);
 
     QImage& m_image;
+    QRgb* m_bits = nullptr;
+    int m_stride = 0;
+    int m_width = 0;
+    int m_height = 0;
 };
 
 } // namespace render

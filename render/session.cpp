@@ -31,6 +31,22 @@ void Session::FormClose()
     m_scene.reset();
 }
 
+void Session::probePressed()
+{
+    if (m_flashed)
+        return;
+    m_flashed = game::Cell{game.player.row, game.player.column};
+    m_map.probePressed(m_flashed->row, m_flashed->column);
+}
+
+void Session::probeReleased()
+{
+    if (!m_flashed)
+        return;
+    m_map.probeReleased(m_flashed->row, m_flashed->column);
+    m_flashed.reset();
+}
+
 void Session::beep()
 {
     ++beeps;

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace render {
 
@@ -30,8 +31,10 @@ public:
     void FormClose();
 
     void MaeBtnMouseUp() { m_map.forwardReleased(); }
-    void probePressed() { m_map.probePressed(game.player.row, game.player.column); }
-    void probeReleased() { m_map.probeReleased(game.player.row, game.player.column); }
+    // "?" held down flashes the player's cell; letting go restores the very
+    // pixels it changed, even if the player has stepped on meanwhile.
+    void probePressed();
+    void probeReleased();
 
     bool hasSceneBitmap() const { return m_scene != nullptr; }
     const QImage& sceneBitmap() const { return *m_scene; }
@@ -50,6 +53,7 @@ private:
     QImage m_mapImage;
     ImageCanvas m_mapCanvas{m_mapImage};
     OverviewMap m_map{m_mapCanvas};
+    std::optional<game::Cell> m_flashed;
     std::unique_ptr<QImage> m_scene;
     std::unique_ptr<ImageCanvas> m_sceneCanvas;
 };

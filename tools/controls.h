@@ -30,6 +30,7 @@ public:
     virtual void unprobe() { session().probeReleased(); }
     virtual void help() {}  // the help dialog draws nothing on the game
     virtual void tick() { session().Timer1Timer(); }
+    virtual void countdown() { session().game.Timer2Timer(); }
 
     // A picture of the whole main window; false when there is none.
     virtual bool writeWindow(const std::string& /*file*/) { return false; }

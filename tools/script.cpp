@@ -10,88 +10,149 @@ namespace tools {
 
 namespace {
 
-// Limits that keep one line of a script to a bounded amount of work.
-constexpr long MaxRepeat = 100000;       // tick N, countdown N
-constexpr long MaxWait = 3600000;        // wait MS: one hour of game time
-
-std::vector<std::string> splitWords(const std::string& line)
+std::vector<std::string> splitWords(const std::string& text)
 {
     std::vector<std::string> words;
-    std::istringstream in(line.substr(0, line.find('#')));
+    std::istringstream in(text.substr(0, text.find('#')));
     for (std::string word; in >> word;)
         words.push_back(word);
     return words;
 }
 
-// A decimal number without sign within [low, high], or -1.
-long parseNumber(const std::string& word, long low, long high)
+// A decimal number without sign within [low, high].
+std::optional<long> parseNumber(const std::string& word, long low, long high)
 {
     if (word.empty() || word.size() > 9)
-        return -1;
+        return std::nullopt;
     long value = 0;
     for (char c : word) {
         if (c < '0' || c > '9')
-            return -1;
+            return std::nullopt;
         value = value * 10 + (c - '0');
     }
-    return value >= low && value <= high ? value : -1;
+    if (value < low || value > high)
+        return std::nullopt;
+    return value;
 }
 
-struct Command {
+// What each command takes: numbers in ranges, or one file name.
+struct Range {
+    long low, high;
+};
+struct Syntax {
     const char* name;
-    int minArgs;
-    int maxArgs;
+    int optional;               // how many trailing numbers may be left out
+    std::vector<Range> numbers;
+    bool file = false;
 };
 
-constexpr Command Commands[] = {
-    {"map", 1, 1},       {"time", 1, 1},     {"start", 0, 0},      {"redo", 0, 0},
-    {"left", 0, 0},      {"right", 0, 0},    {"forward", 0, 0},    {"release", 0, 0},
-    {"probe", 0, 0},     {"unprobe", 0, 0},  {"help", 0, 0},       {"tick", 0, 1},
-    {"countdown", 0, 1}, {"wait", 1, 1},     {"place", 3, 3},      {"slot", 1, 1},
-    {"state", 0, 0},     {"print-maze", 0, 0}, {"scene", 1, 1},    {"map-image", 1, 1},
-    {"landmarks", 0, 0}, {"window", 1, 1},
-};
-
-const Command* findCommand(const std::string& name)
+const std::vector<Syntax>& syntaxes()
 {
-    for (const Command& command : Commands)
-        if (name == command.name)
-            return &command;
-    return nullptr;
+    static const std::vector<Syntax> all = {
+        {"map", 0, {{0, game::MazeCount - 1}}},
+        {"time", 0, {{0, 999}}},
+        {"start", 0, {}},
+        {"redo", 0, {}},
+        {"left", 0, {}},
+        {"right", 0, {}},
+        {"forward", 0, {}},
+        {"release", 0, {}},
+        {"probe", 0, {}},
+        {"unprobe", 0, {}},
+        {"help", 0, {}},
+        {"tick", 1, {{0, MaxRepeat}}},
+        {"countdown", 1, {{0, MaxRepeat}}},
+        {"wait", 0, {{0, MaxWait}}},
+        {"place", 0, {{0, game::MazeSize - 1}, {0, game::MazeSize - 1}, {0, 19}}},
+        {"slot", 0, {{0, game::StartSlotCount - 1}}},
+        {"state", 0, {}},
+        {"print-maze", 0, {}},
+        {"scene", 0, {}, true},
+        {"map-image", 0, {}, true},
+        {"landmarks", 0, {}},
+        {"window", 0, {}, true},
+    };
+    return all;
 }
 
-std::string argumentCount(const Command& command)
+std::string plural(int n, const char* word) { return std::to_string(n) + " " + word + (n == 1 ? "" : "s"); }
+
+std::string expectedArguments(const Syntax& syntax)
 {
-    if (command.minArgs == command.maxArgs)
-        return command.minArgs == 0 ? "no arguments" : command.minArgs == 1 ? "1 argument"
-                                                                             : std::to_string(command.minArgs) + " arguments";
-    return std::to_string(command.minArgs) + " to " + std::to_string(command.maxArgs) + " arguments";
+    const int most = int(syntax.numbers.size()) + (syntax.file ? 1 : 0);
+    const int least = most - syntax.optional;
+    if (most == 0)
+        return "no arguments";
+    if (least == most)
+        return plural(most, "argument");
+    return std::to_string(least) + " or " + plural(most, "argument");
 }
 
 } // namespace
 
+std::optional<std::string> parseScriptLine(const std::string& text, ScriptLine& line)
+{
+    line = {};
+    const std::vector<std::string> words = splitWords(text);
+    if (words.empty())
+        return std::nullopt;
+    const std::string& name = words[0];
+    const Syntax* syntax = nullptr;
+    for (const Syntax& s : syntaxes())
+        if (name == s.name)
+            syntax = &s;
+    if (!syntax)
+        return "unknown command '" + name + "'";
+
+    const int args = int(words.size()) - 1;
+    const int most = int(syntax->numbers.size()) + (syntax->file ? 1 : 0);
+    if (args < most - syntax->optional || args > most)
+        return "'" + name + "' takes " + expectedArguments(*syntax) + ", got " + std::to_string(args);
+    if (syntax->file) {
+        line.file = words[1];
+    } else {
+        for (int i = 0; i < args; ++i) {
+            const Range range = syntax->numbers[i];
+            const auto value = parseNumber(words[i + 1], range.low, range.high);
+            if (name == "time" && (!value || (*value != 180 && *value != 240 && *value != 300 && *value != 360)))
+                return "'time': '" + words[1] + "' is not one of 180 240 300 360";
+            if (!value)
+                return "'" + name + "': '" + words[i + 1] + "' is not a number from " + std::to_string(range.low) +
+                       " to " + std::to_string(range.high);
+            line.numbers.push_back(*value);
+        }
+    }
+    if (name == "place" && line.numbers[2] > 3 && line.numbers[2] < 16)
+        return "'place': heading '" + words[3] + "' is not 0 to 3 or 16 to 19";
+    line.command = name;
+    return std::nullopt;
+}
+
 ScriptRunner::ScriptRunner(Controls& controls, ScriptClock& clock, std::ostream& out, std::ostream& err)
     : m_controls(controls), m_clock(clock), m_out(out), m_err(err)
 {
+    saveImage = [](const QImage& image, const std::string& file) {
+        return image.save(QString::fromStdString(file), "PNG");
+    };
 }
 
 int ScriptRunner::run(std::istream& in)
 {
     int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        const int status = runLine(line, ++number);
+    for (std::string text; std::getline(in, text);) {
+        const int status = runLine(text, ++number);
         if (status != ScriptOk)
             return status;
     }
     return ScriptOk;
 }
 
-int ScriptRunner::runLine(const std::string& line, int number)
+int ScriptRunner::runLine(const std::string& text, int number)
 {
-    const std::vector<std::string> words = splitWords(line);
-    if (words.empty())
-        return ScriptOk;
-    return execute(words, number);
+    ScriptLine line;
+    if (const auto problem = parseScriptLine(text, line))
+        return fail(number, *problem, ScriptBadInput);
+    return execute(line, number);
 }
 
 int ScriptRunner::fail(int number, const std::string& what, int status)
@@ -100,95 +161,65 @@ int ScriptRunner::fail(int number, const std::string& what, int status)
     return status;
 }
 
-int ScriptRunner::execute(const std::vector<std::string>& words, int number)
+int ScriptRunner::execute(const ScriptLine& line, int number)
 {
-    const std::string& name = words[0];
-    const Command* command = findCommand(name);
-    if (!command)
-        return fail(number, "unknown command '" + name + "'");
-    const int args = int(words.size()) - 1;
-    if (args < command->minArgs || args > command->maxArgs)
-        return fail(number, "'" + name + "' takes " + argumentCount(*command) + ", got " + std::to_string(args));
-
-    // The n-th argument as a number in [low, high], or an error.
-    long value[3] = {0, 0, 0};
-    auto number_ = [&](int n, long low, long high) {
-        value[n] = parseNumber(words[n + 1], low, high);
-        if (value[n] < 0)
-            fail(number, "'" + name + "': '" + words[n + 1] + "' is not a number from " + std::to_string(low) +
-                             " to " + std::to_string(high));
-        return value[n] >= 0;
-    };
-    const long repeat = args == 0 ? 1 : 0;
-
+    const std::string& c = line.command;
+    const auto n = [&](std::size_t i, long fallback = 1) { return i < line.numbers.size() ? line.numbers[i] : fallback; };
     render::Session& session = m_controls.session();
     game::Game& game = session.game;
-    if (name == "map") {
-        if (!number_(0, 0, game::MazeCount - 1))
-            return ScriptBadInput;
-        m_controls.chooseMaze(int(value[0]));
-    } else if (name == "time") {
-        const long seconds = parseNumber(words[1], 0, 999);
-        if (seconds != 180 && seconds != 240 && seconds != 300 && seconds != 360)
-            return fail(number, "'time': '" + words[1] + "' is not one of 180 240 300 360");
-        m_controls.chooseTimeLimit(int(seconds));
-    } else if (name == "start") {
+
+    if (c.empty()) {
+        return ScriptOk;
+    } else if (c == "map") {
+        m_controls.chooseMaze(int(n(0)));
+    } else if (c == "time") {
+        m_controls.chooseTimeLimit(int(n(0)));
+    } else if (c == "start") {
         m_controls.start();
-    } else if (name == "redo") {
+    } else if (c == "redo") {
         m_controls.redo();
-    } else if (name == "left") {
+    } else if (c == "left") {
         m_controls.left();
-    } else if (name == "right") {
+    } else if (c == "right") {
         m_controls.right();
-    } else if (name == "forward") {
+    } else if (c == "forward") {
         m_controls.forward();
-    } else if (name == "release") {
+    } else if (c == "release") {
         m_controls.release();
-    } else if (name == "probe") {
+    } else if (c == "probe") {
         m_controls.probe();
-    } else if (name == "unprobe") {
+    } else if (c == "unprobe") {
         m_controls.unprobe();
-    } else if (name == "help") {
+    } else if (c == "help") {
         m_controls.help();
-    } else if (name == "tick" || name == "countdown") {
-        if (args == 1 && !number_(0, 0, MaxRepeat))
-            return ScriptBadInput;
-        const long times = args == 1 ? value[0] : repeat;
-        for (long i = 0; i < times; ++i) {
-            if (name == "tick")
-                m_controls.tick();
-            else
-                game.Timer2Timer();
-        }
-    } else if (name == "wait") {
-        if (!number_(0, 0, MaxWait))
-            return ScriptBadInput;
-        m_clock.wait(value[0]);
-    } else if (name == "place") {
-        if (!number_(0, 0, game::MazeSize - 1) || !number_(1, 0, game::MazeSize - 1) || !number_(2, 0, 19))
-            return ScriptBadInput;
-        if (value[2] > 3 && value[2] < 16)
-            return fail(number, "'place': heading '" + words[3] + "' is not 0 to 3 or 16 to 19");
-        game.placeAt({std::uint8_t(value[0]), std::uint8_t(value[1]), std::uint8_t(value[2])});
-    } else if (name == "slot") {
-        if (!number_(0, 0, game::StartSlotCount - 1))
-            return ScriptBadInput;
-        game.StartSlot = int(value[0]);
-    } else if (name == "state") {
+    } else if (c == "tick") {
+        for (long i = 0; i < n(0); ++i)
+            m_controls.tick();
+    } else if (c == "countdown") {
+        for (long i = 0; i < n(0); ++i)
+            m_controls.countdown();
+    } else if (c == "wait") {
+        m_clock.wait(n(0));
+    } else if (c == "place") {
+        game.placeAt({std::uint8_t(n(0)), std::uint8_t(n(1)), std::uint8_t(n(2))});
+    } else if (c == "slot") {
+        game.StartSlot = int(n(0));
+    } else if (c == "state") {
         m_out << stateLine(session) << "\n";
-    } else if (name == "print-maze") {
+    } else if (c == "print-maze") {
         m_out << mazePicture(game.MazeIndex);
-    } else if (name == "scene" || name == "map-image") {
-        const QImage& image = name == "scene" ? session.sceneBitmap() : session.mapImage();
-        if (!image.save(QString::fromStdString(words[1]), "PNG"))
-            return fail(number, "cannot write '" + words[1] + "'", ScriptFileError);
-    } else if (name == "landmarks") {
+    } else if (c == "scene" || c == "map-image") {
+        if (c == "scene" && !session.hasSceneBitmap())
+            return fail(number, "the view's bitmap is gone", ScriptFileError);
+        if (!saveImage(c == "scene" ? session.sceneBitmap() : session.mapImage(), line.file))
+            return fail(number, "cannot write '" + line.file + "'", ScriptFileError);
+    } else if (c == "landmarks") {
         m_out << render::describe(render::landmarks(game.MazeIndex));
-    } else if (name == "window") {
+    } else if (c == "window") {
         if (!m_controls.hasWindow())
-            return fail(number, "'window' is not available: this build has no main window");
-        if (!m_controls.writeWindow(words[1]))
-            return fail(number, "cannot write '" + words[1] + "'", ScriptFileError);
+            return fail(number, "'window' is not available without the main window", ScriptBadInput);
+        if (!m_controls.writeWindow(line.file))
+            return fail(number, "cannot write '" + line.file + "'", ScriptFileError);
     }
     m_out.flush();
     return ScriptOk;

@@ -1,11 +1,15 @@
 // The scenario language of vesmor-script: one command a line, '#' starts a
-// comment. See the README for the commands.
+// comment. The README lists the commands.
 #pragma once
 
 #include "controls.h"
 #include "scriptclock.h"
 
+#include <QImage>
+
+#include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,18 +20,37 @@ constexpr int ScriptOk = 0;
 constexpr int ScriptFileError = 1;  // a file could not be read or written
 constexpr int ScriptBadInput = 2;   // a line that is not a valid command
 
+// Limits that keep one line of a script to a bounded amount of work.
+constexpr long MaxRepeat = 100000;  // tick N, countdown N
+constexpr long MaxWait = 3600000;   // wait MS: one hour of game time
+
+// One line read and checked: a command with its numbers or its file name.
+struct ScriptLine {
+    std::string command;      // empty for a blank or comment line
+    std::vector<long> numbers;
+    std::string file;
+};
+
+// Reads one line. Returns what is wrong with it, or nothing when it is a
+// valid command (or blank).
+std::optional<std::string> parseScriptLine(const std::string& text, ScriptLine& line);
+
 class ScriptRunner {
 public:
     ScriptRunner(Controls& controls, ScriptClock& clock, std::ostream& out, std::ostream& err);
 
     // Runs every line; stops at the first bad one. Returns the exit status.
     int run(std::istream& in);
-    // Runs one line (already numbered by the caller); returns the status.
-    int runLine(const std::string& line, int number);
+    // Runs one line; number is its line number for messages.
+    int runLine(const std::string& text, int number);
+    // Runs a line already read.
+    int execute(const ScriptLine& line, int number);
+
+    // Where PNG files go; tests and fuzzing may keep them in memory.
+    std::function<bool(const QImage&, const std::string&)> saveImage;
 
 private:
-    int execute(const std::vector<std::string>& words, int number);
-    int fail(int number, const std::string& what, int status = ScriptBadInput);
+    int fail(int number, const std::string& what, int status);
 
     Controls& m_controls;
     ScriptClock& m_clock;

@@ -2,9 +2,9 @@
 
 namespace tools {
 
-ScriptClock::ScriptClock(render::Session& session) : m_session(session)
+ScriptClock::ScriptClock(Controls& controls) : m_controls(controls)
 {
-    m_session.game.countdown.onRestart([this](unsigned ms) {
+    m_controls.session().game.countdown.onRestart([this](unsigned ms) {
         m_nextCountdown = ms == 0 ? -1 : m_now + ms;
     });
 }
@@ -19,11 +19,11 @@ void ScriptClock::wait(std::int64_t ms)
             break;
         m_now = next;
         if (countdownFirst) {
-            m_nextCountdown += m_session.game.countdown.interval();
-            m_session.game.Timer2Timer();
+            m_nextCountdown += m_controls.session().game.countdown.interval();
+            m_controls.countdown();
         } else {
             m_nextTick += game::TickPeriod;
-            m_session.Timer1Timer();
+            m_controls.tick();
         }
     }
     m_now = until;

@@ -5,7 +5,7 @@
 // first.
 #pragma once
 
-#include "render/session.h"
+#include "controls.h"
 
 #include <cstdint>
 
@@ -13,7 +13,7 @@ namespace tools {
 
 class ScriptClock {
 public:
-    explicit ScriptClock(render::Session& session);
+    explicit ScriptClock(Controls& controls);
 
     // Lets ms milliseconds pass, firing whatever falls due, in time order.
     void wait(std::int64_t ms);
@@ -21,7 +21,7 @@ public:
     std::int64_t now() const { return m_now; }
 
 private:
-    render::Session& m_session;
+    Controls& m_controls;
     std::int64_t m_now = 0;
     std::int64_t m_nextTick = game::TickPeriod;
     std::int64_t m_nextCountdown = -1;  // -1: stopped

@@ -1,12 +1,29 @@
-// vesmor-script [SCRIPT]: plays a scenario on the game with no display and
-// a clock driven by the script. Reads standard input when no file is given.
+// vesmor-script [SCRIPT]: plays a scenario on the game's own main window,
+// with no display and a clock driven by the script. Reads standard input
+// when no file is given.
 #include "script.h"
+#include "windowcontrols.h"
 
-#include <QGuiApplication>
+#include "ui/aboutbox.h"
+#include "ui/fonts.h"
+#include "ui/helpdlg.h"
 
-#include <chrono>
+#include <QApplication>
+
 #include <fstream>
 #include <iostream>
+
+namespace {
+
+// The offscreen platform's chatter is of no interest to a script's reader.
+void quietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type < QtCriticalMsg)
+        return;
+    std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << "\n";
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -14,25 +31,29 @@ int main(int argc, char** argv)
         std::cerr << "usage: vesmor-script [SCRIPT]\n";
         return tools::ScriptBadInput;
     }
-    // Nothing here needs a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-
-    render::Session session;
-    tools::ScriptClock clock(session);
-    session.FormCreate(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
-    tools::SessionControls controls(session);
-    tools::ScriptRunner runner(controls, clock, std::cout, std::cerr);
-
+    std::ifstream file;
     if (argc == 2) {
-        std::ifstream file(argv[1]);
+        file.open(argv[1]);
         if (!file) {
             std::cerr << "vesmor-script: cannot read '" << argv[1] << "'\n";
             return tools::ScriptFileError;
         }
-        return runner.run(file);
     }
-    return runner.run(std::cin);
+
+    qInstallMessageHandler(quietPlatform);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    ui::installFontSubstitutions();
+    QApplication::setFont(ui::gameFont(ui::PGothicFace, 12));
+
+    ui::TRivev window(ui::TRivev::Clock::Scripted);
+    ui::TAboutBox about;
+    ui::THelpDlg help;
+    window.setDialogs(&about, &help);
+    tools::WindowControls controls(window);
+    tools::ScriptClock clock(controls);
+    tools::ScriptRunner runner(controls, clock, std::cout, std::cerr);
+    return runner.run(argc == 2 ? static_cast<std::istream&>(file) : std::cin);
 }

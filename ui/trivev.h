@@ -1,0 +1,115 @@
+// The main window: the view, the movement buttons, Start and Redo with their
+// menus, the count, the overview map and the rest of the panel. Its handlers
+// forward to the game and the renderer, then show the state.
+#pragma once
+
+#include "render/session.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace ui {
+
+class TAboutBox;
+class THelpDlg;
+
+class TRivev : public QWidget {
+    Q_OBJECT
+
+public:
+    // Real: the two timers run on the clock. Scripted: nothing fires by
+    // itself; the scenario driver calls Timer1Timer and Timer2Timer.
+    enum class Clock { Real, Scripted };
+
+    explicit TRivev(Clock clock = Clock::Real, QWidget* parent = nullptr);
+    ~TRivev() override;
+
+    render::Session& session() { return m_session; }
+    void setDialogs(TAboutBox* about, THelpDlg* help);
+
+    // Shows a dialog modally; tests and the driver may put their own here.
+    std::function<void(QDialog&)> runModal;
+    // Asks before closing; true lets the window close.
+    std::function<bool()> confirmClose;
+
+    // Handlers, named after the control and the event.
+    void Timer1Timer();
+    void Timer2Timer();
+    void MaeBtnClick();
+    void MaeBtnMouseUp();
+    void LeftBtnClick();
+    void RightBtnClick();
+    void Button3Click();  // Start
+    void Button1Click();  // Redo
+    void mapClick(int maze);         // "map 0" .. "map 9"
+    void timeClick(int seconds);     // "180秒" .. "360秒"
+    void Label5MouseDown(Qt::MouseButton button);
+    void Label5MouseUp();
+    void Image1Click();
+    void Label1Click();
+
+    QMenu* popupMenu1() const { return m_popupMenu1; }
+    QMenu* popupMenu2() const { return m_popupMenu2; }
+    const QTimer& timer1() const { return m_timer1; }
+    const QTimer& timer2() const { return m_timer2; }
+
+signals:
+    void frameShown();  // after every tick has put its frame on the window
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormActivate();
+    bool FormCloseQuery();
+    void FormClose();
+    void createControls();
+    void createMenus();
+    void showState();
+
+    render::Session m_session;
+    QImage m_background;  // the decorations, painted once
+    QTimer m_timer1;
+    QTimer m_timer2;
+    bool m_activatedOnce = false;
+    qint64 m_mapKey = 0;
+
+    QWidget* m_view = nullptr;
+    QWidget* m_map = nullptr;
+    QPushButton* m_leftBtn = nullptr;
+    QPushButton* m_maeBtn = nullptr;
+    QPushButton* m_rightBtn = nullptr;
+    QLabel* m_image1 = nullptr;
+    QLineEdit* m_timeEdit = nullptr;
+    QLabel* m_label4 = nullptr;
+    QLabel* m_label5 = nullptr;
+    QLabel* m_label1 = nullptr;
+    QLabel* m_label2 = nullptr;
+    QPushButton* m_button1 = nullptr;
+    QPushButton* m_button3 = nullptr;
+    QLabel* m_panel1 = nullptr;
+    QLabel* m_panel2 = nullptr;
+    QMenu* m_popupMenu1 = nullptr;
+    QMenu* m_popupMenu2 = nullptr;
+    TAboutBox* m_about = nullptr;
+    THelpDlg* m_help = nullptr;
+};
+
+// The main window's title.
+extern const char* const MainTitle;
+
+} // namespace ui
