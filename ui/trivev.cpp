@@ -161,16 +161,21 @@ void TRivev::createControls()
 
     m_view = new ImageView(QImage(render::SceneSize, render::SceneSize, QImage::Format_RGB32), this);
     m_view->move(31, 31);
+    m_view->setObjectName(QStringLiteral("View"));
 
     m_rightBtn = pictureButton(this, pictures::rightGlyph(), {141, 406, 40, 30}, QStringLiteral("右に向きます"));
     m_maeBtn = pictureButton(this, pictures::maeGlyph(), {81, 406, 40, 30}, QStringLiteral("正面に進みます"));
     m_leftBtn = pictureButton(this, pictures::leftGlyph(), {19, 406, 40, 30}, QStringLiteral("左に向きます"));
+    m_rightBtn->setObjectName(QStringLiteral("RightBtn"));
+    m_maeBtn->setObjectName(QStringLiteral("MaeBtn"));
+    m_leftBtn->setObjectName(QStringLiteral("LeftBtn"));
     connect(m_rightBtn, &QPushButton::clicked, this, &TRivev::RightBtnClick);
     connect(m_maeBtn, &QPushButton::clicked, this, &TRivev::MaeBtnClick);
     connect(m_leftBtn, &QPushButton::clicked, this, &TRivev::LeftBtnClick);
     m_maeBtn->installEventFilter(this);  // any button's release resets the map pen
 
     m_image1 = new QLabel(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setGeometry(442, 16, 32, 32);
     m_image1->setPixmap(QPixmap::fromImage(pictures::programIcon()));
     m_image1->setScaledContents(true);
@@ -178,6 +183,7 @@ void TRivev::createControls()
     m_image1->installEventFilter(this);
 
     m_timeEdit = new QLineEdit(QStringLiteral("300"), this);
+    m_timeEdit->setObjectName(QStringLiteral("TimeEdit"));
     m_timeEdit->setGeometry(440, 142, 37, 19);
     m_timeEdit->setReadOnly(true);
     m_timeEdit->setFocusPolicy(Qt::NoFocus);
@@ -192,22 +198,27 @@ void TRivev::createControls()
     m_timeEdit->setAccessibleName(QStringLiteral("残り時間"));
 
     auto* image3 = new QLabel(this);
+    image3->setObjectName(QStringLiteral("Image3"));
     image3->setGeometry(395, 161, 17, 20);
     image3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     image3->setPixmap(QPixmap::fromImage(pictures::northArrow().copy(0, 0, 17, 16)));
 
     m_map = new ImageView(m_session.mapImage(), this);
     m_map->move(398, 184);
+    m_map->setObjectName(QStringLiteral("Image2"));
 
     m_label4 = label(this, QString(), windowFont, Qt::black);
+    m_label4->setObjectName(QStringLiteral("Label4"));
     m_label4->move(397, 356);
 
     m_label5 = label(this, QStringLiteral("?"), gameFont(TimesFace, 32, true), QColor(0xFF, 0, 0));
+    m_label5->setObjectName(QStringLiteral("Label5"));
     m_label5->setGeometry(196, 400, 16, 36);
     hint(m_label5, QStringLiteral("現在地・右ｸﾘｯｸでﾍﾙﾌﾟ"));
     m_label5->installEventFilter(this);
 
     m_label1 = label(this, QStringLiteral("Exit"), gameFont(MsSerifFace, 24, true, true), QColor(0xFF, 0xFF, 0));
+    m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(428, 406, 58, 27);
     m_label1->setAutoFillBackground(true);
     colour(m_label1, QPalette::Window, Qt::black);
@@ -215,9 +226,11 @@ void TRivev::createControls()
     m_label1->installEventFilter(this);
 
     m_label2 = label(this, QString(), windowFont, Qt::black);
+    m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->move(500, 413);
 
     m_button1 = new QPushButton(QStringLiteral("Redo"), this);
+    m_button1->setObjectName(QStringLiteral("Button1"));
     m_button1->setGeometry(229, 406, 65, 30);
     m_button1->setFont(gameFont(MsSerifFace, 19, true, true));
     colour(m_button1, QPalette::ButtonText, Qt::white);
@@ -226,10 +239,13 @@ void TRivev::createControls()
 
     m_panel1 = panel(this, QStringLiteral("You are trapped!"), gameFont(MsSerifFace, 19, true), Qt::white, Qt::black,
                      {95, 174, 198, 41});
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
     m_panel2 = panel(this, QStringLiteral("Congratulation!"), gameFont(MsSerifFace, 20, true), QColor(0xFF, 0xFF, 0),
                      QColor(0, 0, 0x80), {102, 46, 185, 41});
+    m_panel2->setObjectName(QStringLiteral("Panel2"));
 
     m_button3 = new QPushButton(QStringLiteral("Start"), this);
+    m_button3->setObjectName(QStringLiteral("Button3"));
     m_button3->setGeometry(305, 406, 66, 30);
     m_button3->setFont(gameFont(MsSerifFace, 20, true, true));
     m_button3->setDefault(true);
@@ -249,12 +265,14 @@ void TRivev::createControls()
 void TRivev::createMenus()
 {
     m_popupMenu1 = new QMenu(this);
+    m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     for (int maze = 0; maze < game::MazeCount; ++maze) {
         QAction* item = m_popupMenu1->addAction(QStringLiteral("map %1").arg(maze));
         item->setObjectName(QStringLiteral("map%11").arg(maze));
         connect(item, &QAction::triggered, this, [this, maze] { mapClick(maze); });
     }
     m_popupMenu2 = new QMenu(this);
+    m_popupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     for (int seconds : {180, 240, 300, 360}) {
         QAction* item = m_popupMenu2->addAction(QStringLiteral("%1秒").arg(seconds));
         item->setObjectName(QStringLiteral("K%11").arg(seconds));

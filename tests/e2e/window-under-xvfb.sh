@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The real game in a real X window: started, clicked like a player does
+# (close the help, Start, one step forward), photographed and checked by
+# its pixels, then closed through its confirmation.
+# Usage: window-under-xvfb.sh VESMOR_BINARY [SHOT.png]
+set -euo pipefail
+binary=$1
+shot=${2:-$(mktemp --suffix=.png)}
+
+if [[ -z "${VESMOR_UNDER_XVFB:-}" ]]; then
+    export VESMOR_UNDER_XVFB=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+unset QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb
+
+"$binary" &
+game=$!
+trap 'kill $game 2>/dev/null || true' EXIT
+
+wait_for() {  # wait_for NAME: the id of the first window with that title
+    for _ in $(seq 1 100); do
+        if id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [[ -n "$id" ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "no window named '$1' appeared" >&2
+    return 1
+}
+
+pixel() {  # pixel FILE X Y: the colour there as #rrggbb
+    /usr/bin/convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6 | tr 'A-F' 'a-f' | sed 's/^/#/'
+}
+
+expect() {  # expect WHAT ACTUAL WANTED
+    if [[ "$2" != "$3" ]]; then
+        echo "FAIL: $1: $2, wanted $3" >&2
+        exit 1
+    fi
+    echo "ok: $1"
+}
+
+main=$(wait_for "Vesmor1.1")
+help=$(wait_for "^Help$")
+sleep 0.3
+xdotool mousemove --window "$help" 113 283 click 1    # its OK button
+sleep 0.3
+xdotool mousemove --window "$main" 338 421 click 3   # Start's menu
+sleep 0.3
+xdotool key Down Return                               # "map 0"
+sleep 0.2
+xdotool mousemove --window "$main" 338 421 click 1   # Start
+sleep 0.2
+xdotool mousemove --window "$main" 101 421 click 1   # forward
+sleep 0.4
+/usr/bin/import -window "$main" "$shot"
+
+expect "window size" "$(/usr/bin/identify -format '%wx%h' "$shot")" "529x462"
+expect "sky at 300 seconds" "$(pixel "$shot" 196 40)" "#0000e8"
+expect "floor" "$(pixel "$shot" 196 351)" "#756475"
+expect "teal view frame" "$(pixel "$shot" 12 200)" "#008080"
+expect "map cleared white" "$(pixel "$shot" 458 250)" "#ffffff"
+expect "first step on the map" "$(pixel "$shot" $((398 + 4 * 28 + 1)) $((184 + 4 * 28 + 5)))" "#000000"
+expect "map beside the trail" "$(pixel "$shot" $((398 + 4 * 26)) $((184 + 4 * 28 + 5)))" "#ffffff"
+
+xdotool mousemove --window "$main" 457 419 click 1   # Exit
+confirm=$(wait_for "確認")
+sleep 0.2
+xdotool windowfocus "$confirm" key Return
+for _ in $(seq 1 50); do
+    kill -0 $game 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 $game 2>/dev/null; then
+    echo "FAIL: the game did not close after OK" >&2
+    exit 1
+fi
+wait $game && echo "ok: closed after confirmation"

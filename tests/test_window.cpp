@@ -1,0 +1,280 @@
+// The main window on real widgets (offscreen): played with its buttons and
+// menus, its dialogs and close confirmation, its timers and its layout.
+#include "ui/aboutbox.h"
+#include "ui/fonts.h"
+#include "ui/helpdlg.h"
+#include "ui/trivev.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using ui::TRivev;
+
+namespace {
+
+// Runs the event loop for ms milliseconds; fast timers fire as they would.
+void spin(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+template <typename T>
+T* child(QWidget& window, const char* name)
+{
+    T* found = window.findChild<T*>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+// Chooses an item of a button's right-click menu the way a player does.
+void chooseFromMenu(QWidget& window, QPushButton* button, const QString& item)
+{
+    QTimer::singleShot(0, [item] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            if (action->text() == item)
+                menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    const QPoint at = button->mapTo(&window, button->rect().center());
+    QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, at);
+}
+
+// Answers the next modal dialog by clicking the button with this text.
+void answerNextDialog(const QString& buttonText, int afterMs = 0)
+{
+    QTimer::singleShot(afterMs, [buttonText] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        for (auto* button : modal->findChildren<QAbstractButton*>())
+            if (button->text() == buttonText) {
+                button->click();
+                return;
+            }
+        QFAIL("no such button");
+    });
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        ui::installFontSubstitutions();
+        QApplication::setFont(ui::gameFont(ui::PGothicFace, 12));
+    }
+
+    void playsAGameWithTheButtons()
+    {
+        TRivev window;
+        window.runModal = [](QDialog&) {};
+        window.show();
+        chooseFromMenu(window, child<QPushButton>(window, "Button3"), QStringLiteral("map 0"));
+        QCOMPARE(child<QLabel>(window, "Label2")->text(), QStringLiteral("0"));
+        QVERIFY(!window.session().game.GameActive);
+
+        QTest::mouseClick(child<QPushButton>(window, "Button3"), Qt::LeftButton);
+        const game::Game& g = window.session().game;
+        QVERIFY(g.GameActive);
+        QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("300"));
+        QVERIFY(window.timer2().isActive());
+        QCOMPARE(window.timer2().interval(), 1000);
+
+        QTest::mouseClick(child<QPushButton>(window, "MaeBtn"), Qt::LeftButton);
+        QCOMPARE(window.session().beeps, 1);
+        spin(120);
+        QCOMPARE(int(g.player.row), 28);
+        QCOMPARE(int(g.player.column), 28);
+        QTest::mouseClick(child<QPushButton>(window, "LeftBtn"), Qt::LeftButton);
+        QCOMPARE(g.player.direction(), 2);
+        QTest::mouseClick(child<QPushButton>(window, "RightBtn"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "RightBtn"), Qt::LeftButton);
+        QCOMPARE(g.player.direction(), 0);
+
+        // The walked step is on the map, black over white.
+        const QImage map = child<QWidget>(window, "Image2")->grab().toImage();
+        QCOMPARE(map.pixel(4 * 28 + 2, 4 * 28 + 5), qRgb(0, 0, 0));
+        QCOMPARE(map.pixel(60, 110), qRgb(255, 255, 255));
+    }
+
+    void rightClickMenusChooseWithoutPressing()
+    {
+        TRivev window;
+        window.runModal = [](QDialog&) {};
+        window.show();
+        chooseFromMenu(window, child<QPushButton>(window, "Button3"), QStringLiteral("map 7"));
+        chooseFromMenu(window, child<QPushButton>(window, "Button1"), QStringLiteral("180秒"));
+        const game::Game& g = window.session().game;
+        QCOMPARE(g.MazeIndex, 7);
+        QCOMPARE(g.StartSlot, 0);
+        QCOMPARE(g.TimeLimit, 180);
+        QVERIFY(!g.GameActive);
+        QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("300"));
+        QTest::mouseClick(child<QPushButton>(window, "Button1"), Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("180"));
+    }
+
+    void helpGreetsOnceAndEnterStarts()
+    {
+        TRivev window;
+        ui::TAboutBox about;
+        ui::THelpDlg help;
+        window.setDialogs(&about, &help);
+        int helpShown = 0, aboutShown = 0;
+        window.runModal = [&](QDialog& dialog) {
+            ++(&dialog == &help ? helpShown : aboutShown);
+            answerNextDialog(QStringLiteral("OK"), 10);
+            dialog.exec();
+        };
+        window.show();
+        window.activateWindow();
+        QTRY_COMPARE(helpShown, 1);
+        window.activateWindow();  // the focus back from the dialog: no second greeting
+        spin(50);
+        QCOMPARE(helpShown, 1);
+        QVERIFY(!window.session().game.GameActive);
+        QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("300"));
+
+        QTest::mouseClick(child<QLabel>(window, "Image1"), Qt::LeftButton);
+        QCOMPARE(aboutShown, 1);
+        QTest::mouseClick(child<QLabel>(window, "Label5"), Qt::RightButton);
+        QCOMPARE(helpShown, 2);
+        spin(50);
+        QCOMPARE(helpShown, 2);  // closing a dialog never brings the greeting back
+
+        QTest::keyClick(&window, Qt::Key_Return);
+        QVERIFY(window.session().game.GameActive);
+    }
+
+    void cancelledCloseLeavesTheGameAsItWas()
+    {
+        TRivev window;
+        window.runModal = [](QDialog&) {};
+        window.show();
+        window.mapClick(0);
+        window.Button3Click();
+        window.session().game.placeAt({20, 5, 3});
+        answerNextDialog(QStringLiteral("ｷｬﾝｾﾙ"));
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+        QVERIFY(window.timer1().isActive());
+        QVERIFY(window.timer2().isActive());
+        QCOMPARE(int(window.session().game.player.row), 20);
+        QVERIFY(window.session().game.GameActive);
+        QVERIFY(window.session().hasSceneBitmap());
+
+        // The question itself, then consent: the tick stops and the bitmap goes.
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QCOMPARE(box->windowTitle(), QStringLiteral("確認"));
+            QCOMPARE(box->text(), QStringLiteral("VESMORを終了しますか？"));
+            QCOMPARE(box->icon(), QMessageBox::Question);
+            QCOMPARE(box->defaultButton()->text(), QStringLiteral("OK"));
+            QCOMPARE(box->escapeButton()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+            box->defaultButton()->click();
+        });
+        QTest::mouseClick(child<QLabel>(window, "Label1"), Qt::LeftButton);
+        QVERIFY(!window.isVisible());
+        QVERIFY(!window.timer1().isActive());
+        QVERIFY(!window.session().hasSceneBitmap());
+        window.Timer1Timer();  // a late tick draws nothing and does not crash
+    }
+
+    void bothTimersRunWhileADialogIsOpen()
+    {
+        TRivev window;
+        ui::TAboutBox about;
+        window.setDialogs(&about, nullptr);
+        window.show();
+        window.mapClick(0);
+        window.Button3Click();
+        int frames = 0;
+        connect(&window, &TRivev::frameShown, [&] { ++frames; });
+        answerNextDialog(QStringLiteral("OK"), 1150);
+        window.Image1Click();  // the about box, modal, for a little over a second
+        QVERIFY2(frames >= 18, qPrintable(QString::number(frames)));
+        QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("299"));
+    }
+
+    void layoutShowsItsColoursInPlace()
+    {
+        TRivev window;
+        window.runModal = [](QDialog&) {};
+        window.show();
+        window.mapClick(0);
+        window.Button3Click();
+        window.Timer1Timer();
+        const QImage shot = window.grab().toImage();
+        QCOMPARE(shot.size(), QSize(529, 462));
+        const auto at = [&](int x, int y) { return QColor(shot.pixel(x, y)).name(); };
+        QCOMPARE(at(12, 200), QStringLiteral("#008080"));   // the teal view frame
+        QCOMPARE(at(20, 200), QStringLiteral("#c0c0c0"));   // its silver margin
+        QCOMPARE(at(8, 8), QStringLiteral("#808080"));      // sunken box, dark edge
+        QCOMPARE(at(384, 384), QStringLiteral("#ffffff"));  // and its light edge
+        QCOMPARE(at(196, 40), QStringLiteral("#0000e8"));   // the sky at 300 seconds
+        QCOMPARE(at(196, 351), QStringLiteral("#756475"));  // the floor
+        QCOMPARE(at(70, 420), QStringLiteral("#000080"));   // the navy tray
+        QCOMPARE(at(15, 402), QStringLiteral("#008080"));   // its teal edge
+        QCOMPARE(at(300, 420), QStringLiteral("#000080"));  // the other tray
+        QCOMPARE(at(458, 100), QStringLiteral("#000000"));  // the icon box
+        QCOMPARE(at(427, 11), QStringLiteral("#c0c0c0"));   // its silver outline
+        QCOMPARE(at(411, 16), QStringLiteral("#ffff00"));   // a disc on the strip
+        QCOMPARE(at(504, 66), QStringLiteral("#ffff00"));
+        QCOMPARE(at(393, 300), QStringLiteral("#ffffff"));  // etched line, white
+        QCOMPARE(at(391, 300), QStringLiteral("#808080"));  // and grey
+        QCOMPARE(at(458, 250), QStringLiteral("#ffffff"));  // the cleared map
+        QCOMPARE(at(484, 431), QStringLiteral("#000000"));  // "Exit" on black
+        QCOMPARE(at(476, 159), QStringLiteral("#ffffff"));  // the count's white field
+        int red = 0;
+        for (int y = 400; y < 436; ++y)
+            for (int x = 196; x < 212; ++x)
+                red += QColor(shot.pixel(x, y)).name() == QStringLiteral("#ff0000");
+        QVERIFY2(red > 20, "the red \"?\"");
+    }
+
+    void hintsAreAccessibleNames()
+    {
+        TRivev window;
+        int hinted = 0;
+        for (QWidget* control : window.findChildren<QWidget*>()) {
+            if (control->toolTip().isEmpty())
+                continue;
+            ++hinted;
+            QCOMPARE(control->accessibleName(), control->toolTip());
+        }
+        QCOMPARE(hinted, 7);
+        QCOMPARE(child<QPushButton>(window, "Button3")->toolTip(), QStringLiteral("右ｸﾘｯｸでﾏｯﾌﾟの選択"));
+        QCOMPARE(window.windowTitle(),
+                 QStringLiteral("Vesmor1.1 夜は千の眼を持っている。あなたには一つの眼も残されていない。"));
+        // Every text on the window has its glyphs in the face it resolves to.
+        for (QWidget* control : window.findChildren<QWidget*>()) {
+            QString text = control->toolTip();
+            if (auto* l = qobject_cast<QLabel*>(control))
+                text += l->text();
+            if (auto* b = qobject_cast<QAbstractButton*>(control))
+                text += b->text();
+            const QFontMetrics metrics(control->font());
+            for (char32_t c : text.toUcs4())
+                QVERIFY2(metrics.inFontUcs4(c), qPrintable(control->objectName() + ": " + QString::fromUcs4(&c, 1)));
+        }
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"
