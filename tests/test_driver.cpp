@@ -1,0 +1,305 @@
+// The scenario driver in-process: the scripted clock that fires the two
+// timers, the runner that reads the lines, and whole games played through a
+// Session with them.
+#include "tools/script.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One timer firing as the clock delivered it, with the count on show just
+// before it.
+struct Firing {
+    char timer;  // 't' the tick, 'c' the countdown
+    std::int64_t at;
+    int shownBefore;
+    friend bool operator==(const Firing&, const Firing&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Firing& f)
+{
+    return out << f.timer << "@" << f.at << " (shown " << f.shownBefore << ")";
+}
+
+// Plays straight on a Session and notes every firing of the two timers.
+class RecordingControls final : public tools::Controls {
+public:
+    explicit RecordingControls(render::Session& session) : m_session(session) {}
+    render::Session& session() override { return m_session; }
+
+    void tick() override
+    {
+        firings.push_back({'t', clock ? clock->now() : -1, m_session.game.timeShown()});
+        Controls::tick();
+    }
+    void countdown() override
+    {
+        firings.push_back({'c', clock ? clock->now() : -1, m_session.game.timeShown()});
+        Controls::countdown();
+    }
+
+    std::vector<std::int64_t> times(char timer) const
+    {
+        std::vector<std::int64_t> out;
+        for (const Firing& f : firings)
+            if (f.timer == timer)
+                out.push_back(f.at);
+        return out;
+    }
+
+    const tools::ScriptClock* clock = nullptr;
+    std::vector<Firing> firings;
+
+private:
+    render::Session& m_session;
+};
+
+// A created window's worth of game, with its scripted clock and a runner.
+struct Rig {
+    render::Session session;
+    RecordingControls controls{session};
+    tools::ScriptClock clock{controls};
+    std::ostringstream out, err;
+    tools::ScriptRunner runner{controls, clock, out, err};
+    game::Game& game = session.game;
+
+    explicit Rig(std::uint64_t seed = 1)
+    {
+        controls.clock = &clock;
+        session.FormCreate(seed);
+    }
+    // Runs lines; every one must be valid.
+    void run(const std::string& script)
+    {
+        std::istringstream in(script);
+        ASSERT_EQ(runner.run(in), tools::ScriptOk) << err.str();
+    }
+};
+
+std::vector<std::int64_t> everyFrom(std::int64_t first, std::int64_t step, std::int64_t last)
+{
+    std::vector<std::int64_t> out;
+    for (std::int64_t t = first; t <= last; t += step)
+        out.push_back(t);
+    return out;
+}
+
+} // namespace
+
+// Ticks every 50 ms from creation, the countdown a period after Start; when
+// both fall due together the tick comes first. How a wait is cut up does not
+// change what fires when.
+TEST(ScriptClock, FiresInTimeOrderWithTheTickFirstAtEqualTimes)
+{
+    Rig whole;
+    whole.run("map 0\nstart\nwait 3000\n");
+    EXPECT_EQ(whole.clock.now(), 3000);
+    EXPECT_EQ(whole.controls.times('t'), everyFrom(50, 50, 3000));
+    EXPECT_EQ(whole.controls.times('c'), (std::vector<std::int64_t>{1000, 2000, 3000}));
+    const auto& f = whole.controls.firings;
+    const auto second = std::find(f.begin(), f.end(), Firing{'c', 2000, 299});
+    ASSERT_NE(second, f.end());
+    EXPECT_EQ(*(second - 1), (Firing{'t', 2000, 299}));
+    EXPECT_EQ(f.back(), (Firing{'c', 3000, 298}));
+    EXPECT_EQ(whole.game.window.timeEdit, "297");
+
+    Rig pieces;
+    pieces.run("map 0\nstart\n");
+    for (int ms : {1, 49, 0, 50, 7, 893, 1000, 999, 1})
+        pieces.clock.wait(ms);
+    EXPECT_EQ(pieces.clock.now(), 3000);
+    EXPECT_EQ(pieces.controls.firings, whole.controls.firings);
+
+    // tick and countdown lines fire at once and leave the clock alone.
+    pieces.run("tick 3\ncountdown 2\n");
+    EXPECT_EQ(pieces.clock.now(), 3000);
+    EXPECT_EQ(pieces.game.window.timeEdit, "295");
+}
+
+// The countdown's period: setting the period it already has keeps its
+// phase, 0 stops it, and any other period starts it afresh from now.
+TEST(ScriptClock, CountdownFollowsThePeriodRule)
+{
+    Rig rig;
+    rig.run("map 0\nwait 5000\n");  // idle: no countdown at all
+    EXPECT_TRUE(rig.controls.times('c').empty());
+
+    rig.run("start\nwait 300\nstart\nwait 300\nredo\nwait 1400\n");  // started at 5000
+    EXPECT_EQ(rig.controls.times('c'), (std::vector<std::int64_t>{6000, 7000}));
+
+    rig.controls.firings.clear();
+    rig.game.countdown.setInterval(0);  // at 7000, as an outcome scene does
+    rig.run("wait 4000\n");
+    EXPECT_TRUE(rig.controls.times('c').empty());
+
+    rig.run("wait 20\nredo\nwait 2000\n");  // restarted at 11020
+    EXPECT_EQ(rig.controls.times('c'), (std::vector<std::int64_t>{12020, 13020}));
+
+    rig.controls.firings.clear();
+    rig.clock.wait(480);                  // 13500
+    rig.game.countdown.setInterval(501);  // a new period counts from now
+    rig.run("wait 1002\n");
+    EXPECT_EQ(rig.controls.times('c'), (std::vector<std::int64_t>{14001, 14502}));
+    rig.run("redo\nwait 1000\n");         // back to 1000 from 14502
+    EXPECT_EQ(rig.controls.times('c'), (std::vector<std::int64_t>{14001, 14502, 15502}));
+}
+
+// Standing in maze 0's water halves the period on every tick down to 2 ms;
+// the count then falls by 25 between two ticks and passes below 0, and the
+// next tick ends the game with 0 on show.
+TEST(ScriptClock, WaterRunsTheCountBelowZeroAndTheTimeOutShowsZero)
+{
+    Rig rig;
+    rig.run("map 0\ntime 180\nstart\nplace 12 15 0\n");
+    std::vector<unsigned> periods;
+    for (int i = 0; i < 11; ++i) {
+        rig.clock.wait(50);
+        periods.push_back(rig.game.countdown.interval());
+    }
+    EXPECT_EQ(periods, (std::vector<unsigned>{501, 251, 126, 64, 33, 17, 9, 5, 3, 2, 2}));
+    EXPECT_EQ(rig.game.window.label4, "ボチャ");
+    EXPECT_TRUE(rig.game.GameActive);
+
+    // Out of the water the period stays short.
+    rig.run("place 28 29 1\nwait 50\n");
+    EXPECT_EQ(rig.game.countdown.interval(), 2u);
+    const std::int64_t outAt = rig.clock.now();
+
+    rig.controls.firings.clear();
+    rig.clock.wait(1000);
+    const auto& f = rig.controls.firings;
+    const auto ticks = rig.controls.times('t');
+    EXPECT_EQ(ticks, everyFrom(outAt + 50, 50, outAt + 1000));
+    // 25 countdowns to every 50 ms, 2 ms apart; the one due with a tick comes after it.
+    EXPECT_EQ(std::count_if(f.begin(), f.end(),
+                            [&](const Firing& x) { return x.timer == 'c' && x.at > ticks[0] && x.at < ticks[1]; }),
+              24);
+    const auto lowest = std::min_element(f.begin(), f.end(), [](const Firing& a, const Firing& b) {
+        return a.shownBefore < b.shownBefore;
+    });
+    ASSERT_NE(lowest, f.end());
+    EXPECT_LT(lowest->shownBefore, 0);
+    // The tick that saw the lowest count ended the game; nothing counted after it.
+    EXPECT_EQ(lowest->timer, 't');
+    EXPECT_EQ(f.back().timer, 't');
+    EXPECT_TRUE(std::none_of(lowest + 1, f.end(), [](const Firing& x) { return x.timer == 'c'; }));
+    EXPECT_EQ(rig.game.window.timeEdit, "0");
+    EXPECT_EQ(rig.game.countdown.interval(), 0u);
+    EXPECT_TRUE(rig.game.window.panel1Visible);
+    EXPECT_FALSE(rig.game.window.panel2Visible);
+    EXPECT_FALSE(rig.game.GameActive);
+    EXPECT_LT(rig.game.RemainingTime, 0);  // the countdown's last value stays
+
+    // Redo from the bank: a full count at 1000 ms, the notice gone.
+    rig.run("redo\nwait 1000\n");
+    EXPECT_EQ(rig.game.window.timeEdit, "179");
+    EXPECT_EQ(rig.game.window.label4, "");
+    EXPECT_FALSE(rig.game.window.panel1Visible);
+}
+
+// A script runs line by line and stops at the first bad one: what came
+// before has happened, nothing after it runs, and the message names the line
+// counted with blanks and comments.
+TEST(ScriptRunner, StopsAtTheFirstBadLine)
+{
+    Rig rig;
+    std::istringstream in("# a comment\n\nmap 4   # trailing comment\nstate\nslot 7\nstart\nstate\n");
+    EXPECT_EQ(rig.runner.run(in), tools::ScriptBadInput);
+    EXPECT_EQ(rig.err.str(), "vesmor-script: line 5: 'slot': '7' is not a number from 0 to 6\n");
+    EXPECT_EQ(rig.out.str(), tools::stateLine(rig.session) + "\n");
+    EXPECT_FALSE(rig.game.GameActive);
+    EXPECT_EQ(rig.game.MazeIndex, 4);
+
+    // A bad line leaves the game as it was.
+    for (const char* bad : {"map 10", "place 3 3 4", "place 3 3 15", "time 200", "tick 1 2", "forward now"}) {
+        Rig fresh;
+        const std::string before = tools::stateLine(fresh.session);
+        EXPECT_EQ(fresh.runner.runLine(bad, 1), tools::ScriptBadInput) << bad;
+        EXPECT_EQ(tools::stateLine(fresh.session), before) << bad;
+        EXPECT_TRUE(fresh.out.str().empty()) << bad;
+    }
+}
+
+// Along a shortest route from slot 0 in every maze, played on a Session:
+// the last turn to face the opening wins, the countdown stops with the
+// seconds left, and the buttons go dead.
+TEST(Session, ShortestRouteEndsInTheWonStateInEveryMaze)
+{
+    constexpr game::Cell Offsets[4] = {{1, 0}, {0, -1}, {-1, 0}, {0, 1}};
+    for (int maze = 0; maze < game::MazeCount; ++maze) {
+        SCOPED_TRACE("maze " + std::to_string(maze));
+        // Breadth-first from the goal, so each cell knows its way onward.
+        std::vector<int> onward(game::MazeCells, -1);
+        std::deque<game::Cell> queue{{1, 1}};
+        onward[1 * game::MazeSize + 1] = 4;
+        while (!queue.empty()) {
+            const game::Cell here = queue.front();
+            queue.pop_front();
+            for (int h = 0; h < 4; ++h) {
+                const game::Cell next{here.row - Offsets[h].row, here.column - Offsets[h].column};
+                if (!game::onGrid(next.row, next.column) || game::IsWall(maze, next.row, next.column))
+                    continue;
+                if (onward[next.row * game::MazeSize + next.column] >= 0)
+                    continue;
+                onward[next.row * game::MazeSize + next.column] = h;
+                queue.push_back(next);
+            }
+        }
+
+        Rig rig;
+        rig.run("map " + std::to_string(maze) + "\nstart\ncountdown 7\ntick\n");
+        int steps = 0;
+        for (int way; (way = onward[rig.game.player.row * game::MazeSize + rig.game.player.column]) != 4;) {
+            ASSERT_GE(way, 0);
+            const int turn = (way - rig.game.player.direction() + 4) % 4;
+            rig.run(turn == 3 ? "right\n" : turn == 2 ? "left\nleft\n" : turn == 1 ? "left\n" : "");
+            rig.run("forward\ntick\n");
+            ASSERT_TRUE(rig.game.GameActive) << "after " << steps << " steps";
+            ASSERT_LE(++steps, 69);
+        }
+        EXPECT_EQ(rig.session.beeps, steps);
+        if (rig.game.player.heading != 1) {
+            EXPECT_TRUE(rig.game.GameActive);
+            rig.run(rig.game.player.heading == 2 ? "right\ntick\n" : "left\ntick\n");
+        }
+        EXPECT_EQ(rig.out.str(), "");
+        // A route through water leaves its splash on show; no other notice is due at 293.
+        const std::string notice = rig.game.window.label4;
+        EXPECT_TRUE(notice.empty() || notice == "ボチャ") << notice;
+        rig.run("state\n");
+        EXPECT_EQ(rig.out.str(), "maze=" + std::to_string(maze) +
+                                     " slot=0 row=1 col=1 heading=1 active=0 time=293 remaining=293 period=0 "
+                                     "limit=300 dusk=0 trapped=0 won=1 label2=\"" +
+                                     std::to_string(maze) + "\" label4=\"" + notice + "\"\n");
+
+        // Won: the buttons do nothing, and time no longer passes.
+        rig.out.str("");
+        rig.run("forward\nleft\nwait 5000\nstate\n");
+        EXPECT_EQ(rig.session.beeps, steps);
+        EXPECT_NE(rig.out.str().find(" row=1 col=1 heading=1 active=0 time=293 "), std::string::npos);
+        EXPECT_EQ(rig.controls.times('c').size(), 7u);
+    }
+}
+
+// On the goal with nothing left on the count, the goal wins.
+TEST(Session, GoalIsTestedBeforeTheTimeOut)
+{
+    Rig rig;
+    rig.run("map 6\ntime 180\nstart\nplace 1 1 1\ncountdown 185\n");
+    EXPECT_EQ(rig.game.timeShown(), -5);
+    rig.run("tick\n");
+    EXPECT_TRUE(rig.game.window.panel2Visible);
+    EXPECT_FALSE(rig.game.window.panel1Visible);
+    EXPECT_EQ(rig.game.window.timeEdit, "-5");
+    EXPECT_FALSE(rig.game.GameActive);
+    // Turned away from the opening the same count is a time-out.
+    rig.run("redo\nleft\ncountdown 180\ntick\n");
+    EXPECT_TRUE(rig.game.window.panel1Visible);
+    EXPECT_EQ(rig.game.window.timeEdit, "0");
+}
