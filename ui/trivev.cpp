@@ -329,6 +329,7 @@ void TRivev::Timer2Timer()
 {
     m_session.game.Timer2Timer();
     showState();
+    emit countdownStepped();
 }
 
 void TRivev::MaeBtnClick()

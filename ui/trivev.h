@@ -63,7 +63,8 @@ public:
     const QTimer& timer2() const { return m_timer2; }
 
 signals:
-    void frameShown();  // after every tick has put its frame on the window
+    void frameShown();       // after every tick has put its frame on the window
+    void countdownStepped(); // after every step of the countdown
 
 protected:
     void paintEvent(QPaintEvent* event) override;

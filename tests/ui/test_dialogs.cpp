@@ -1,0 +1,294 @@
+// The about box and the help dialog: layout, texts, fonts and how they close.
+#include "ui/aboutbox.h"
+#include "ui/fonts.h"
+#include "ui/helpdlg.h"
+#include "ui/helptext.h"
+
+#include <QtTest>
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QChar Ideographic(0x3000);
+
+// Shows the dialog modally, runs `during` inside its event loop and returns
+// what exec() returned; a dialog still open after two seconds is ended with
+// -1 so a failing test cannot hang.
+int runModal(QDialog& dialog, const std::function<void()>& during)
+{
+    QTimer::singleShot(0, &dialog, during);
+    QTimer::singleShot(2000, &dialog, [&dialog] {
+        if (dialog.isVisible())
+            dialog.done(-1);
+    });
+    return dialog.exec();
+}
+
+QWidget* keyTarget(QDialog& dialog)
+{
+    QWidget* focus = dialog.focusWidget();
+    return focus ? focus : &dialog;
+}
+
+QPushButton* okButton(QDialog& dialog)
+{
+    return dialog.findChild<QPushButton*>(qobject_cast<ui::TAboutBox*>(&dialog) ? "OKButton" : "OKBtn");
+}
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ui::TAboutBox> m_about;
+    std::unique_ptr<ui::THelpDlg> m_help;
+
+    QDialog* dialogNamed(const QString& name)
+    {
+        return name == QLatin1String("about") ? static_cast<QDialog*>(m_about.get()) : m_help.get();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ui::installFontSubstitutions();
+        QApplication::setFont(ui::gameFont(ui::PGothicFace, 12));
+        m_about = std::make_unique<ui::TAboutBox>();
+        m_help = std::make_unique<ui::THelpDlg>();
+    }
+
+    void gameFacesResolveToInstalledFonts()
+    {
+        // The Japanese faces must show kana and kanji; the serif faces must
+        // not fall back to a sans face.
+        for (const QString& face : {ui::PGothicFace, ui::GothicFace}) {
+            const QFont font = ui::gameFont(face, 12);
+            QVERIFY2(QFontMetrics(font).inFontUcs4(U'ゴ') && QFontMetrics(font).inFontUcs4(U'迷'),
+                     qPrintable(QFontInfo(font).family()));
+        }
+        QCOMPARE(QFontInfo(ui::gameFont(ui::PGothicFace, 12)).family(), QStringLiteral("IPAPGothic"));
+        QCOMPARE(QFontInfo(ui::gameFont(ui::GothicFace, 12)).family(), QStringLiteral("IPAGothic"));
+        for (const QString& face : {ui::TimesFace, ui::MsSerifFace})
+            QCOMPARE(QFontInfo(ui::gameFont(face, 12)).family(), QStringLiteral("Liberation Serif"));
+
+        const QFont font = ui::gameFont(ui::MsSerifFace, 16, true, true);
+        QCOMPARE(font.pixelSize(), 16);
+        QVERIFY(font.bold() && font.italic());
+        QCOMPARE(QFontInfo(font).pixelSize(), 16);
+    }
+
+    void helpTextIsLaidOutByHand()
+    {
+        const QStringList lines = ui::helpLines();
+        QVERIFY(lines.size() >= 35 && lines.size() <= 45);
+        QCOMPARE(lines[0].trimmed(), QStringLiteral("*** VESMOR***"));
+        QVERIFY(lines[0].startsWith(QLatin1Char(' ')));
+        QVERIFY(lines[1].isEmpty());
+        QCOMPARE(ui::helpText(), lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+        // Paragraphs open with two ideographic spaces, other lines with one.
+        int paragraphs = 0;
+        for (const QString& line : lines.mid(2)) {
+            QVERIFY2(line.startsWith(Ideographic), qPrintable(line));
+            if (line.startsWith(QString(2, Ideographic)))
+                ++paragraphs;
+            else
+                QVERIFY2(line.at(1) != Ideographic, qPrintable(line));
+        }
+        QCOMPARE(paragraphs, 11);
+
+        // The phrases the player is told to look for stay whole on one line.
+        for (const char* phrase : {"スタートボタンを押すと、", "左上（北西）にある出口を見つけてください", "お稲荷さん"}) {
+            const QString wanted = QString::fromUtf8(phrase);
+            QVERIFY2(std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(wanted); }),
+                     phrase);
+        }
+    }
+
+    void helpTextFitsAndHasEveryGlyph()
+    {
+        // The text box never wraps: every line must fit beside the scroll
+        // bar, and every character must be in the face so none shows a box.
+        auto* memo = m_help->findChild<QPlainTextEdit*>("Memo1");
+        QVERIFY(memo);
+        const int room = memo->width() - memo->verticalScrollBar()->sizeHint().width() -
+                         2 * int(memo->document()->documentMargin());
+        const QFontMetrics metrics(memo->font());
+        const QStringList lines = ui::helpLines();
+        int widest = 0;
+        for (const QString& line : lines) {
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+            QVERIFY2(metrics.horizontalAdvance(line) <= room, qPrintable(line));
+            for (char32_t c : line.toUcs4())
+                QVERIFY2(metrics.inFontUcs4(c), qPrintable(QStringLiteral("U+%1 in %2").arg(uint(c), 4, 16).arg(line)));
+        }
+        // The title stands near the middle of the text.
+        const int titleCentre = metrics.horizontalAdvance(lines[0]) - metrics.horizontalAdvance(lines[0].trimmed()) / 2;
+        QVERIFY2(std::abs(titleCentre - widest / 2) < widest / 6, qPrintable(QString::number(titleCentre)));
+    }
+
+    void aboutBoxLayout()
+    {
+        ui::TAboutBox& box = *m_about;
+        QCOMPARE(box.size(), QSize(294, 214));
+        QCOMPARE(box.minimumSize(), box.maximumSize());
+        QCOMPARE(box.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+        QCOMPARE(box.palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
+        QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+
+        auto* panel = box.findChild<QWidget*>("Panel1");
+        QVERIFY(panel);
+        QCOMPARE(panel->geometry(), QRect(8, 8, 277, 158));
+        auto* picture = panel->findChild<QLabel*>("ProgramIcon");
+        QCOMPARE(picture->geometry(), QRect(5, 4, 150, 150));
+        QCOMPARE(picture->pixmap().size(), QSize(150, 150));
+
+        auto* name = panel->findChild<QLabel*>("Label1");
+        QCOMPARE(name->text(), QStringLiteral("Vesmor"));
+        QCOMPARE(name->pos(), QPoint(176, 20));
+        QCOMPARE(name->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0x80));
+        QCOMPARE(name->font().pixelSize(), 20);
+        QVERIFY(name->font().bold() && name->font().italic());
+        auto* version = panel->findChild<QLabel*>("Label2");
+        QCOMPARE(version->text(), QStringLiteral("ver 1.1"));
+        QCOMPARE(version->pos(), QPoint(199, 41));
+        auto* date = panel->findChild<QLabel*>("Label3");
+        QCOMPARE(date->pos(), QPoint(186, 92));
+        QVERIFY(QDate::fromString(date->text(), QStringLiteral("yyyy/MM/dd")).isValid());
+        QCOMPARE(date->text().size(), 10);
+
+        QPushButton* ok = okButton(box);
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QCOMPARE(ok->geometry(), QRect(118, 175, 64, 33));
+        QVERIFY(ok->isDefault());
+        QVERIFY(!ok->accessibleName().isEmpty());
+        QCOMPARE(QFontInfo(ok->font()).family(), QStringLiteral("Liberation Serif"));
+        QVERIFY(ok->font().bold());
+    }
+
+    void helpDialogLayout()
+    {
+        ui::THelpDlg& dialog = *m_help;
+        QCOMPARE(dialog.size(), QSize(404, 310));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Help"));
+        QCOMPARE(dialog.palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
+        QCOMPARE(dialog.findChild<QWidget*>("Bevel1")->geometry(), QRect(4, 8, 396, 247));
+
+        auto* memo = dialog.findChild<QPlainTextEdit*>("Memo1");
+        QCOMPARE(memo->geometry(), QRect(12, 16, 384, 231));
+        QCOMPARE(memo->toPlainText(), ui::helpText());
+        QVERIFY(memo->isReadOnly());
+        QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(memo->frameShape(), QFrame::NoFrame);
+        QCOMPARE(memo->focusPolicy(), Qt::NoFocus);
+        // An arrow, also after the mouse has moved over the text.
+        const QPointF inside(40, 40);
+        QMouseEvent move(QEvent::MouseMove, inside, memo->viewport()->mapToGlobal(inside), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(memo->viewport(), &move);
+        QCOMPARE(memo->viewport()->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(memo->palette().color(QPalette::Base), QColor(0x00, 0x00, 0x80));
+        QCOMPARE(memo->palette().color(QPalette::Text), QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(memo->font().pixelSize(), 12);
+
+        QPushButton* ok = okButton(dialog);
+        QCOMPARE(ok->geometry(), QRect(41, 268, 145, 31));
+        QVERIFY(ok->isDefault());
+        QVERIFY(!ok->accessibleName().isEmpty());
+        QCOMPARE(ok->font().pixelSize(), 16);
+        QVERIFY(ok->font().bold() && ok->font().italic());
+        auto* logo = dialog.findChild<QLabel*>("Image1");
+        QCOMPARE(logo->geometry(), QRect(315, 258, 45, 50));
+        QCOMPARE(logo->pixmap().size(), QSize(45, 50));
+    }
+
+    // Behaviour shared by both dialogs, run for each.
+    void closing_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::newRow("about") << QStringLiteral("about");
+        QTest::newRow("help") << QStringLiteral("help");
+    }
+
+    void closing()
+    {
+        QFETCH(QString, which);
+        QDialog& dialog = *dialogNamed(which);
+        QVERIFY(!dialog.isVisible());  // created hidden
+
+        // OK has the focus and Enter presses it; the box sits in the middle
+        // of the screen.
+        QPoint centreOffset;
+        QWidget* focusAtOpen = nullptr;
+        int result = runModal(dialog, [&] {
+            focusAtOpen = dialog.focusWidget();
+            centreOffset = dialog.frameGeometry().center() - dialog.screen()->availableGeometry().center();
+            QTest::keyClick(keyTarget(dialog), Qt::Key_Return);
+        });
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(focusAtOpen, okButton(dialog));
+        QVERIFY(centreOffset.manhattanLength() <= 2);
+
+        // Escape does nothing; a click on OK then closes with the result OK.
+        bool openAfterEscape = false;
+        result = runModal(dialog, [&] {
+            QTest::keyClick(keyTarget(dialog), Qt::Key_Escape);
+            openAfterEscape = dialog.isVisible();
+            QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+        });
+        QVERIFY(openAfterEscape);
+        QCOMPARE(result, int(QDialog::Accepted));
+
+        // Tab keeps the focus on OK (the text box is skipped); the close box closes.
+        QWidget* focusAfterTab = nullptr;
+        result = runModal(dialog, [&] {
+            QTest::keyClick(keyTarget(dialog), Qt::Key_Tab);
+            focusAfterTab = dialog.focusWidget();
+            dialog.close();
+        });
+        QCOMPARE(focusAfterTab, okButton(dialog));
+        QVERIFY(result != -1);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void helpKeepsItsScrollPosition()
+    {
+        ui::THelpDlg& dialog = *m_help;
+        QScrollBar* bar = dialog.findChild<QPlainTextEdit*>("Memo1")->verticalScrollBar();
+        int scrolledTo = -1;
+        int horizontalRange = -1;
+        runModal(dialog, [&] {
+            QVERIFY(bar->maximum() > 5);  // the text is longer than the box
+            bar->setValue(bar->maximum() / 2);
+            scrolledTo = bar->value();
+            horizontalRange = dialog.findChild<QPlainTextEdit*>("Memo1")->horizontalScrollBar()->maximum();
+            dialog.accept();
+        });
+        QVERIFY(scrolledTo > 0);
+        QCOMPARE(horizontalRange, 0);  // no line sticks out to the right
+
+        int reopenedAt = -1;
+        runModal(dialog, [&] {
+            reopenedAt = bar->value();
+            dialog.accept();
+        });
+        QCOMPARE(reopenedAt, scrolledTo);
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "test_dialogs.moc"

@@ -1,0 +1,259 @@
+// The built-in pictures: sizes, colours and the shapes the game relies on.
+#include "ui/pictures.h"
+
+#include "ui/fonts.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <functional>
+#include <set>
+
+namespace {
+
+const QRgb Olive = qRgb(0x80, 0x80, 0x00);
+const QRgb Navy = qRgb(0x00, 0x00, 0x80);
+const QRgb Red = qRgb(0xFF, 0x00, 0x00);
+const QRgb Silver = qRgb(0xC0, 0xC0, 0xC0);
+const QRgb Black = qRgb(0x00, 0x00, 0x00);
+const QRgb Yellow = qRgb(0xFF, 0xFF, 0x00);
+
+QRgb at(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) | 0xFF000000u;
+}
+
+// The inked run of one row: first column and width, or width 0 if the row is
+// empty. Fails the test if the ink in the row has a gap.
+struct Run {
+    int first = -1;
+    int width = 0;
+};
+
+Run inkRun(const QImage& image, int y, QRgb ink, int from, int to)
+{
+    Run run;
+    for (int x = from; x < to; ++x) {
+        if (at(image, x, y) != ink)
+            continue;
+        if (run.width == 0)
+            run.first = x;
+        else if (run.first + run.width != x)
+            return {-1, -1};  // a gap in the row
+        ++run.width;
+    }
+    return run;
+}
+
+int count(const QImage& image, const std::function<bool(QRgb)>& test)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += test(at(image, x, y)) ? 1 : 0;
+    return n;
+}
+
+// Number of 4-connected regions of the given colour.
+int regions(const QImage& image, QRgb colour)
+{
+    QImage seen(image.size(), QImage::Format_Mono);
+    seen.fill(0);
+    int found = 0;
+    for (int y0 = 0; y0 < image.height(); ++y0) {
+        for (int x0 = 0; x0 < image.width(); ++x0) {
+            if (at(image, x0, y0) != colour || seen.pixelIndex(x0, y0))
+                continue;
+            ++found;
+            QList<QPoint> todo{{x0, y0}};
+            seen.setPixel(x0, y0, 1);
+            while (!todo.isEmpty()) {
+                const QPoint p = todo.takeLast();
+                for (const QPoint& d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint q = p + d;
+                    if (image.rect().contains(q) && !seen.pixelIndex(q) && at(image, q.x(), q.y()) == colour) {
+                        seen.setPixel(q, 1);
+                        todo.append(q);
+                    }
+                }
+            }
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+class TestPictures : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ui::installFontSubstitutions(); }
+
+    void glyphPairsOnOlive_data()
+    {
+        QTest::addColumn<QImage>("glyph");
+        QTest::addColumn<QRgb>("ink");
+        QTest::newRow("left") << ui::pictures::leftGlyph() << Navy;
+        QTest::newRow("mae") << ui::pictures::maeGlyph() << Red;
+        QTest::newRow("right") << ui::pictures::rightGlyph() << Navy;
+    }
+    void glyphPairsOnOlive()
+    {
+        QFETCH(QImage, glyph);
+        QFETCH(QRgb, ink);
+        QCOMPARE(glyph.size(), QSize(32, 16));
+        QCOMPARE(at(glyph, 0, 15), Olive);  // the button's transparent colour
+        // The normal half holds only olive and the ink; the disabled half
+        // only olive, grey and white, and it does show something.
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                QVERIFY(at(glyph, x, y) == Olive || at(glyph, x, y) == ink);
+        const QImage disabled = glyph.copy(16, 0, 16, 16);
+        const std::set<QRgb> embossed{Olive, qRgb(0x80, 0x80, 0x80), qRgb(0xFF, 0xFF, 0xFF)};
+        QCOMPARE(count(disabled, [&](QRgb c) { return !embossed.count(c); }), 0);
+        QVERIFY(count(disabled, [](QRgb c) { return c == qRgb(0x80, 0x80, 0x80); }) > 20);
+    }
+
+    void sideArrowsWidenTwoPixelsPerRow()
+    {
+        const QImage left = ui::pictures::leftGlyph();
+        int rows = 0;
+        for (int y = 0; y < 16; ++y) {
+            const Run run = inkRun(left, y, Navy, 0, 16);
+            if (run.width == 0)
+                continue;
+            ++rows;
+            QCOMPARE(run.first + run.width, 16);           // base on the right edge
+            QCOMPARE(run.width, 16 - 2 * std::abs(y - 7));  // tip row 7 reaches x = 0
+        }
+        QCOMPARE(rows, 15);
+
+        const QImage right = ui::pictures::rightGlyph();
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                QCOMPARE(at(right, x, y), at(left, 15 - x, y));
+    }
+
+    void upArrowWidensEverySecondRow()
+    {
+        const QImage mae = ui::pictures::maeGlyph();
+        int centre = -1;
+        for (int y = 0; y < 16; ++y) {
+            const Run run = inkRun(mae, y, Red, 0, 16);
+            QCOMPARE(run.width, 2 * (y / 2) + 1);
+            if (centre < 0)
+                centre = run.first;
+            QCOMPARE(run.first + run.width / 2, centre);
+        }
+        QCOMPARE(inkRun(mae, 15, Red, 0, 16).width, 15);
+    }
+
+    void buttonGlyphMakesOliveTransparent()
+    {
+        const QImage glyph = ui::pictures::maeGlyph();
+        const QImage shown = ui::pictures::buttonGlyph(glyph).toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(shown.size(), QSize(16, 16));
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                const bool olive = at(glyph, x, y) == Olive;
+                QCOMPARE(qAlpha(shown.pixel(x, y)), olive ? 0 : 255);
+                if (!olive)
+                    QCOMPARE(shown.pixel(x, y), Red);
+            }
+        }
+    }
+
+    void northArrowPointsUp()
+    {
+        const QImage arrow = ui::pictures::northArrow();
+        QCOMPARE(arrow.size(), QSize(32, 16));
+        const int centre = 8;  // middle of the 17 columns the main window shows
+        for (int y = 0; y < 14; ++y) {
+            const Run run = inkRun(arrow, y, Red, 0, 17);
+            QCOMPARE(run.width, 2 * (y / 2) + 1);
+            QCOMPARE(run.first + run.width / 2, centre);
+        }
+        for (int y = 14; y < 16; ++y) {
+            const Run stem = inkRun(arrow, y, Red, 0, 17);
+            QCOMPARE(stem.width, 5);
+            QCOMPARE(stem.first, centre - 2);
+        }
+        QCOMPARE(count(arrow, [](QRgb c) { return c != Red && c != Silver; }), 0);
+        QCOMPARE(count(arrow.copy(17, 0, 15, 16), [](QRgb c) { return c != Silver; }), 0);
+    }
+
+    void programIconIsOneRedStroke()
+    {
+        const QImage icon = ui::pictures::programIcon();
+        QCOMPARE(icon.size(), QSize(32, 32));
+        QCOMPARE(count(icon, [](QRgb c) { return c != Red && c != Black; }), 0);
+        QCOMPARE(regions(icon, Red), 1);    // one unbroken line
+        QCOMPARE(regions(icon, Black), 1);  // a spiral, not closed rings
+        QCOMPARE(count(icon.copy(0, 28, 32, 4), [](QRgb c) { return c != Black; }), 0);
+        // The stem starts at the top left, and the line reaches round to the
+        // right side and back into the middle.
+        const Run top = inkRun(icon, 0, Red, 0, 32);
+        QVERIFY(top.width > 0 && top.first + top.width <= 8);
+        QVERIFY(inkRun(icon, 16, Red, 24, 32).width >= 3);
+        QVERIFY(count(icon.copy(13, 11, 6, 6), [](QRgb c) { return c == Red; }) > 0);
+        QCOMPARE(at(icon, 31, 0), Black);
+        QCOMPARE(at(icon, 0, 31), Black);
+    }
+
+    void stripIsBlackOnNavy()
+    {
+        const QImage strip = ui::pictures::strip();
+        QCOMPARE(strip.size(), QSize(56, 54));
+        QCOMPARE(count(strip, [](QRgb c) { return c != Navy && c != Black; }), 0);
+        const double black = count(strip, [](QRgb c) { return c == Black; }) / double(56 * 54);
+        QVERIFY2(black > 0.15 && black < 0.6, qPrintable(QString::number(black)));
+    }
+
+    void aboutPictureShowsMoonAndCorridor()
+    {
+        const QImage picture = ui::pictures::aboutPicture();
+        QCOMPARE(picture.size(), QSize(354, 355));
+        // A full moon about 58 px across, high on the right.
+        QRect moon;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (at(picture, x, y) == Yellow)
+                    moon |= QRect(x, y, 1, 1);
+        QVERIFY2(std::abs(moon.width() - 58) <= 2 && std::abs(moon.height() - 58) <= 2,
+                 qPrintable(QStringLiteral("%1 x %2").arg(moon.width()).arg(moon.height())));
+        QVERIFY(moon.left() > 177 && moon.bottom() < 120);
+        QCOMPARE(at(picture, 177, 20), Black);                   // sky
+        QCOMPARE(at(picture, 177, 340), qRgb(0x00, 0x00, 0x7F)); // floor
+        QCOMPARE(at(picture, 10, 177), qRgb(0x7F, 0x7F, 0x7F));  // near wall on the left
+        QCOMPARE(at(picture, 344, 177), qRgb(0x7F, 0x7F, 0x7F)); // and on the right
+        QCOMPARE(at(picture, 177, 177), Black);                  // the far end is dark
+    }
+
+    void helpLogoSpellsNameInThreeColours()
+    {
+        const QImage logo = ui::pictures::helpLogo();
+        QCOMPARE(logo.size(), QSize(44, 53));
+        QCOMPARE(at(logo, 0, 0), Black);
+        QCOMPARE(at(logo, 43, 52), Black);
+        // The big "V" and small "e" above, the yellow capitals below.
+        QRect violet, pink, yellow;
+        for (int y = 0; y < logo.height(); ++y) {
+            for (int x = 0; x < logo.width(); ++x) {
+                const QRgb c = at(logo, x, y);
+                const QRect px(x, y, 1, 1);
+                violet |= c == qRgb(0x40, 0x00, 0xFF) ? px : QRect();
+                pink |= c == qRgb(0xFF, 0x00, 0x80) ? px : QRect();
+                yellow |= c == Yellow ? px : QRect();
+            }
+        }
+        QVERIFY(!violet.isEmpty() && !pink.isEmpty() && !yellow.isEmpty());
+        QVERIFY(violet.height() > pink.height());
+        QVERIFY(violet.center().x() < pink.center().x());
+        QVERIFY(violet.bottom() < yellow.top() && pink.bottom() < yellow.top());
+        QVERIFY(yellow.width() > 30);  // four letters across the width
+    }
+};
+
+QTEST_MAIN(TestPictures)
+#include "test_pictures.moc"

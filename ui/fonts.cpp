@@ -1,0 +1,38 @@
+#include "fonts.h"
+
+#include <QStringList>
+
+namespace ui {
+
+void installFontSubstitutions()
+{
+    // Each list goes from the closest look-alike to any face that at least
+    // shows Japanese, so no text ever turns into empty boxes.
+    const QStringList proportionalGothic = {
+        QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"), QStringLiteral("VL PGothic"),
+        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")};
+    const QStringList fixedGothic = {
+        QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"), QStringLiteral("VL Gothic"),
+        QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAPGothic")};
+    const QStringList serif = {
+        QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"), QStringLiteral("DejaVu Serif"),
+        QStringLiteral("IPAPMincho"), QStringLiteral("IPAPGothic")};
+
+    for (const QString& name : {PGothicFace, QStringLiteral("MS PGothic")})
+        QFont::insertSubstitutions(name, proportionalGothic);
+    for (const QString& name : {GothicFace, QStringLiteral("MS Gothic")})
+        QFont::insertSubstitutions(name, fixedGothic);
+    for (const QString& name : {TimesFace, MsSerifFace})
+        QFont::insertSubstitutions(name, serif);
+}
+
+QFont gameFont(const QString& face, int pixelSize, bool bold, bool italic)
+{
+    QFont font(face);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+} // namespace ui

@@ -1,0 +1,24 @@
+// The game names its fonts as a Japanese desktop would ("ＭＳ Ｐゴシック",
+// "Times New Roman", ...). These helpers map those names onto the faces
+// installed here, so every window can ask for its fonts by their own names.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace ui {
+
+// The face names used by the windows, spelled exactly as the game shows them
+// (full-width letters and the full-width space are part of the name).
+inline const QString PGothicFace = QStringLiteral("ＭＳ Ｐゴシック");
+inline const QString GothicFace = QStringLiteral("ＭＳ ゴシック");
+inline const QString MsSerifFace = QStringLiteral("MS Serif");
+inline const QString TimesFace = QStringLiteral("Times New Roman");
+
+// Call once, after the application object exists and before any widget.
+void installFontSubstitutions();
+
+// A font of the given face and character height in pixels.
+QFont gameFont(const QString& face, int pixelSize, bool bold = false, bool italic = false);
+
+} // namespace ui

@@ -1,0 +1,100 @@
+#include "helpdlg.h"
+
+#include "fonts.h"
+#include "helptext.h"
+#include "pictures.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace ui {
+
+namespace {
+
+QPlainTextEdit* helpMemo(QWidget* parent)
+{
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(QStringLiteral("Memo1"));
+    memo->setGeometry(12, 16, 384, 231);
+    memo->setFont(gameFont(PGothicFace, 12));
+    QPalette colours = memo->palette();
+    colours.setColor(QPalette::Base, QColor(0x00, 0x00, 0x80));
+    colours.setColor(QPalette::Text, QColor(0xC0, 0xC0, 0xC0));
+    memo->setPalette(colours);
+    memo->setFrameShape(QFrame::NoFrame);
+    memo->setReadOnly(true);
+    // The lines are laid out by hand: never wrapped, and all narrow enough
+    // that only the vertical scroll bar is needed.
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setFocusPolicy(Qt::NoFocus);  // Tab goes straight to OK
+    memo->viewport()->setCursor(Qt::ArrowCursor);
+    memo->setPlainText(helpText());
+    return memo;
+}
+
+} // namespace
+
+THelpDlg::THelpDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint)
+{
+    setWindowTitle(QStringLiteral("Help"));
+    setFixedSize(404, 310);
+    setFont(gameFont(PGothicFace, 12));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+    colours.setColor(QPalette::WindowText, Qt::black);
+    colours.setColor(QPalette::ButtonText, Qt::black);
+    setPalette(colours);
+
+    auto* bevel = new QFrame(this);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bevel->setLineWidth(1);
+    bevel->setGeometry(4, 8, 396, 247);
+
+    helpMemo(this);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKBtn"));
+    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setAccessibleDescription(QStringLiteral("ヘルプを閉じます"));
+    ok->setFont(gameFont(MsSerifFace, 16, true, true));
+    ok->setGeometry(41, 268, 145, 31);
+    ok->setDefault(true);
+    ok->setFocus();
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("Image1"));
+    logo->setGeometry(315, 258, 45, 50);
+    logo->setPixmap(QPixmap::fromImage(
+        pictures::helpLogo().scaled(logo->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    logo->setAccessibleName(QStringLiteral("Vesmor"));
+}
+
+// There is no cancel button, so Escape does nothing; the close box still
+// closes the dialog through the close event.
+void THelpDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Cancel))
+        event->accept();
+    else
+        QDialog::keyPressEvent(event);
+}
+
+void THelpDlg::showEvent(QShowEvent* event)
+{
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+    QDialog::showEvent(event);
+}
+
+} // namespace ui

@@ -1,0 +1,256 @@
+#include "pictures.h"
+
+#include "fonts.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cstdlib>
+
+namespace ui::pictures {
+
+namespace {
+
+const QColor Black(0x00, 0x00, 0x00);
+const QColor Navy(0x00, 0x00, 0x80);
+const QColor Olive(0x80, 0x80, 0x00);
+const QColor Grey(0x80, 0x80, 0x80);
+const QColor Silver(0xC0, 0xC0, 0xC0);
+const QColor White(0xFF, 0xFF, 0xFF);
+const QColor Red(0xFF, 0x00, 0x00);
+const QColor Yellow(0xFF, 0xFF, 0x00);
+
+constexpr int GlyphSize = 16;
+
+// A glyph shape: whether pixel (x, y) of the 16 x 16 image is inked.
+using Shape = bool (*)(int x, int y);
+
+bool inGlyph(int x, int y)
+{
+    return x >= 0 && y >= 0 && x < GlyphSize && y < GlyphSize;
+}
+
+// Left arrow: 15 rows, the middle one reaching the left edge, each row
+// 2 px shorter than its neighbour nearer the middle, all ending on the right.
+bool leftTriangle(int x, int y)
+{
+    return inGlyph(x, y) && y <= 14 && x >= 2 * std::abs(y - 7);
+}
+
+bool rightTriangle(int x, int y)
+{
+    return leftTriangle(GlyphSize - 1 - x, y);
+}
+
+// Up arrow: one pixel wide at the top, 2 px wider every second row, down to
+// a 15 px base on the bottom row; centred on column 8 so that the
+// bottom-left pixel keeps the transparent colour.
+bool upTriangle(int x, int y)
+{
+    return inGlyph(x, y) && std::abs(x - 8) <= y / 2;
+}
+
+bool onEdge(Shape inside, int x, int y)
+{
+    return inside(x, y) &&
+           (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1));
+}
+
+// The normal image on the left; on the right the disabled look: the shape's
+// outline in grey, lit by a white copy one pixel down and right where that
+// copy falls outside the shape, as if pressed into the button face.
+QImage glyphPair(Shape inside, const QColor& ink)
+{
+    QImage image(2 * GlyphSize, GlyphSize, QImage::Format_RGB32);
+    image.fill(Olive);
+    for (int y = 0; y < GlyphSize; ++y) {
+        for (int x = 0; x < GlyphSize; ++x) {
+            if (inside(x, y))
+                image.setPixelColor(x, y, ink);
+            else if (onEdge(inside, x - 1, y - 1))
+                image.setPixelColor(GlyphSize + x, y, White);
+        }
+    }
+    for (int y = 0; y < GlyphSize; ++y)
+        for (int x = 0; x < GlyphSize; ++x)
+            if (onEdge(inside, x, y))
+                image.setPixelColor(GlyphSize + x, y, Grey);
+    return image;
+}
+
+} // namespace
+
+QImage leftGlyph()
+{
+    return glyphPair(leftTriangle, Navy);
+}
+
+QImage maeGlyph()
+{
+    return glyphPair(upTriangle, Red);
+}
+
+QImage rightGlyph()
+{
+    return glyphPair(rightTriangle, Navy);
+}
+
+QPixmap buttonGlyph(const QImage& glyph)
+{
+    QImage image = glyph.copy(0, 0, GlyphSize, GlyphSize).convertToFormat(QImage::Format_ARGB32);
+    const QRgb transparent = image.pixel(0, GlyphSize - 1);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == transparent)
+                image.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return QPixmap::fromImage(image);
+}
+
+QImage northArrow()
+{
+    QImage image(32, 16, QImage::Format_RGB32);
+    image.fill(Silver);
+    QPainter p(&image);
+    // Head: rows 0 to 13, 1 px wide at the tip, 2 px wider every second row.
+    for (int y = 0; y < 14; ++y)
+        p.fillRect(8 - y / 2, y, 2 * (y / 2) + 1, 1, Red);
+    p.fillRect(6, 14, 5, 2, Red);  // the stem
+    return image;
+}
+
+
+QImage programIcon()
+{
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(Black);
+    QPainter p(&image);
+    // One stroke, outside in: down the left side, round the bottom, up the
+    // right side, back over the top and inward into a curl at the centre.
+    QPainterPath spiral(QPointF(4, 5));
+    spiral.lineTo(4, 17);
+    spiral.cubicTo(4, 29.4, 28, 29.4, 28, 17);
+    spiral.lineTo(28, 12);
+    spiral.cubicTo(28, 1, 12, 1, 12, 12);
+    spiral.cubicTo(12, 21, 21, 21, 21, 14);
+    spiral.cubicTo(21, 10, 16, 10, 16.5, 14);
+    p.setPen(QPen(Red, 4, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(spiral);
+    // The stem starts in a point at the top left.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Red);
+    p.drawPolygon(QPolygonF({QPointF(3.5, -1), QPointF(2, 5), QPointF(6, 5)}));
+    return image;
+}
+
+
+namespace {
+
+// One flying bird, head to the left: a slim body, a long neck stretched
+// forward, trailing legs and two wings, one raised and one lowered.
+void drawBird(QPainter& p, QPointF at)
+{
+    p.save();
+    p.translate(at);
+    p.setPen(QPen(Black, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(-4, -1), QPointF(-14, -6));   // neck
+    p.drawLine(QPointF(-16, -6), QPointF(-20, -5));  // beak
+    p.drawLine(QPointF(4, 0), QPointF(13, 3));       // legs
+    p.setPen(Qt::NoPen);
+    p.setBrush(Black);
+    p.drawEllipse(QPointF(0, 0), 6.5, 3);              // body
+    p.drawEllipse(QPointF(-15, -6), 2.2, 1.8);         // head
+    p.drawPolygon(QPolygonF({QPointF(-4, -1), QPointF(4, -1), QPointF(9, -13), QPointF(2, -10)}));
+    p.drawPolygon(QPolygonF({QPointF(-3, 1), QPointF(3, 1), QPointF(-1, 11), QPointF(-5, 8)}));
+    p.restore();
+}
+
+} // namespace
+
+QImage strip()
+{
+    constexpr int Width = 56;
+    constexpr int Height = 54;
+    QImage image(Width, Height, QImage::Format_RGB32);
+    image.fill(Navy);
+    QPainter p(&image);
+    // Each bird is drawn again one tile over in every direction, so a bird
+    // cut by an edge comes back on the opposite edge and the pattern tiles.
+    const QPointF birds[] = {{22, 13}, {49, 26}, {21, 40}, {48, 52}};
+    for (const QPointF& bird : birds)
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                drawBird(p, bird + QPointF(dx * Width, dy * Height));
+    return image;
+}
+
+namespace {
+
+// The about picture reuses the corridor of the game's view: the same fixed
+// depth planes on a 330 x 330 design, scaled to the stored picture size.
+void drawCorridor(QPainter& p)
+{
+    const QColor wall(0x7F, 0x7F, 0x7F);
+    const QColor edge(0xC8, 0xC8, 0xC8);
+    const QColor floor(0x00, 0x00, 0x7F);
+    const QColor grid(0x00, 0x00, 0x30);
+
+    p.fillRect(QRectF(0, 198, 330, 132), floor);
+    p.setPen(QPen(grid, 0));
+    for (const QLineF& line : {QLineF(0, 220, 330, 220), QLineF(0, 253, 330, 253), QLineF(0, 297, 330, 297),
+                               QLineF(0, 220, 66, 198), QLineF(0, 330, 132, 198), QLineF(330, 330, 198, 198),
+                               QLineF(330, 220, 264, 198)})
+        p.drawLine(line);
+
+    p.setPen(QPen(edge, 0));
+    p.setBrush(wall);
+    // Far to near, as the game draws them. The centre lane stays open to
+    // the far end; on the left a side opening shows a wall further back.
+    p.drawRect(QRectF(66, 132, 66, 66));    // far wall, left lane
+    p.drawRect(QRectF(198, 132, 66, 66));   // far wall, right lane
+    p.drawPolygon(QPolygonF({{110, 110}, {110, 220}, {132, 198}, {132, 132}}));
+    p.drawPolygon(QPolygonF({{220, 110}, {220, 220}, {198, 198}, {198, 132}}));
+    p.drawPolygon(QPolygonF({{77, 77}, {77, 253}, {110, 220}, {110, 110}}));
+    p.drawPolygon(QPolygonF({{253, 77}, {253, 253}, {220, 220}, {220, 110}}));
+    p.drawRect(QRectF(-99, 77, 176, 176));  // the wall seen through the opening
+    p.drawPolygon(QPolygonF({{297, 33}, {297, 297}, {253, 253}, {253, 77}}));
+    p.drawPolygon(QPolygonF({{0, 0}, {0, 330}, {33, 297}, {33, 33}}));
+    p.drawPolygon(QPolygonF({{330, 0}, {330, 330}, {297, 297}, {297, 33}}));
+}
+
+} // namespace
+
+QImage aboutPicture()
+{
+    QImage image(354, 355, QImage::Format_RGB32);
+    image.fill(Black);
+    QPainter p(&image);
+    p.scale(354.0 / 330.0, 355.0 / 330.0);
+    // The moon first, so that the walls stand in front of it; 54 design
+    // pixels make a disc of about 58 in the stored picture.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Yellow);
+    p.drawEllipse(QPointF(236, 40), 27, 27);
+    drawCorridor(p);
+    return image;
+}
+
+QImage helpLogo()
+{
+    QImage image(44, 53, QImage::Format_RGB32);
+    image.fill(Black);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(gameFont(TimesFace, 40, false, true));
+    p.setPen(QColor(0x40, 0x00, 0xFF));
+    p.drawText(QPointF(2, 31), QStringLiteral("V"));
+    p.setFont(gameFont(TimesFace, 24, false, true));
+    p.setPen(QColor(0xFF, 0x00, 0x80));
+    p.drawText(QPointF(27, 31), QStringLiteral("e"));
+    p.setFont(gameFont(TimesFace, 15, true, true));
+    p.setPen(Yellow);
+    p.drawText(QPointF(1, 48), QStringLiteral("SMOR"));
+    return image;
+}
+
+} // namespace ui::pictures
