@@ -19,8 +19,8 @@ test: build
 
 bench: deps
 	@cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(BUILD)-release -j$(JOBS) --target bench_frame
-	@$(BUILD)-release/bench/bench_frame
+	@cmake --build $(BUILD)-release -j$(JOBS) --target bench_frame bench_window
+	@scripts/bench $(BUILD)-release
 
 test-sanitize: deps
 	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DVESMOR_SANITIZE=ON -DVESMOR_BENCH=OFF >/dev/null
