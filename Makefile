@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps bench test-sanitize clean
+.PHONY: run test build deps bench test-sanitize fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -27,5 +27,13 @@ test-sanitize: deps
 	@cmake --build $(BUILD)-sanitize -j$(JOBS)
 	@cd $(BUILD)-sanitize && ctest -j$(JOBS) --output-on-failure
 
+FUZZ_SECONDS ?= 120
+fuzz: deps
+	@CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESMOR_FUZZ=ON -DVESMOR_BENCH=OFF >/dev/null
+	@cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzz_script
+	@mkdir -p $(BUILD)-fuzz/corpus && cp -n tests/fuzz/corpus/* $(BUILD)-fuzz/corpus/
+	@$(BUILD)-fuzz/tests/fuzz/fuzz_script -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=512 \
+		-print_final_stats=1 $(BUILD)-fuzz/corpus
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-sanitize
+	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-sanitize $(BUILD)-fuzz

@@ -74,5 +74,11 @@ TEST(Soak, AnHourOfPlayKeepsMemoryFlat)
     RecordProperty("resident_kib_first_minute", std::to_string(afterFirstMinute));
     RecordProperty("resident_kib_last_minute", std::to_string(atEnd));
     std::printf("resident memory: %ld KiB after the first minute, %ld KiB after the hour\n", afterFirstMinute, atEnd);
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer holds freed memory back on purpose; its own leak
+    // check at exit stands in for this one.
+    (void)atEnd;
+#else
     EXPECT_LE(atEnd - afterFirstMinute, 256) << "memory grew over an hour of play";
+#endif
 }

@@ -452,21 +452,26 @@ bool TRivev::event(QEvent* event)
 
 bool TRivev::eventFilter(QObject* watched, QEvent* event)
 {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(watched, event);
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const auto inside = [&](QWidget* w) { return w->rect().contains(mouse->position().toPoint()); };
-    if (event->type() == QEvent::MouseButtonRelease) {
-        if (watched == m_maeBtn && inside(m_maeBtn))
-            MaeBtnMouseUp();
-        else if (watched == m_label5)
-            Label5MouseUp();
-        else if (watched == m_image1 && inside(m_image1) && mouse->button() == Qt::LeftButton)
-            Image1Click();
-        else if (watched == m_label1 && inside(m_label1) && mouse->button() == Qt::LeftButton)
-            Label1Click();
-    } else if (event->type() == QEvent::MouseButtonPress && watched == m_label5) {
+    const bool left = mouse->button() == Qt::LeftButton;
+    if (type == QEvent::MouseButtonPress) {
+        if (watched != m_label5)
+            return QWidget::eventFilter(watched, event);
         Label5MouseDown(mouse->button());
         return true;
     }
+    if (watched == m_maeBtn && inside(m_maeBtn))
+        MaeBtnMouseUp();
+    else if (watched == m_label5)
+        Label5MouseUp();
+    else if (watched == m_image1 && inside(m_image1) && left)
+        Image1Click();
+    else if (watched == m_label1 && inside(m_label1) && left)
+        Label1Click();
     return QWidget::eventFilter(watched, event);
 }
 
