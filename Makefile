@@ -25,7 +25,8 @@ bench: deps
 test-sanitize: deps
 	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DVESMOR_SANITIZE=ON -DVESMOR_BENCH=OFF >/dev/null
 	@cmake --build $(BUILD)-sanitize -j$(JOBS)
-	@cd $(BUILD)-sanitize && ctest -j$(JOBS) --output-on-failure
+	@cd $(BUILD)-sanitize && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+		UBSAN_OPTIONS=print_stacktrace=1 ctest -j$(JOBS) --output-on-failure
 
 FUZZ_SECONDS ?= 120
 fuzz: deps
