@@ -24,26 +24,31 @@ const char* const MainTitle = "Vesmor1.1 夜は千の眼を持っている。あ
 
 namespace {
 
-// Draws one image, unscaled, and nothing else: the view and the map.
+// Draws one image, unscaled, and nothing else: the view and the map. It
+// reads the session's own pixels; holding a copy would make the next frame
+// copy the whole bitmap before drawing on it.
 class ImageView final : public QWidget {
 public:
-    ImageView(const QImage& image, QWidget* parent) : QWidget(parent), m_image(image)
+    ImageView(QSize size, QWidget* parent) : QWidget(parent)
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
-        resize(image.size());
+        resize(size);
     }
-    void setImage(const QImage& image) { m_image = image; }
+    void setImage(const QImage* image) { m_image = image; }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, m_image);
+        if (m_image)
+            painter.drawImage(0, 0, *m_image);
+        else
+            painter.fillRect(rect(), Qt::black);
     }
 
 private:
-    QImage m_image;  // shares the session's pixels until they change
+    const QImage* m_image = nullptr;
 };
 
 void colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
@@ -149,7 +154,7 @@ void TRivev::FormCreate()
 {
     const auto seed = std::uint64_t(QDateTime::currentMSecsSinceEpoch()) ^ std::uint64_t(QDateTime::currentSecsSinceEpoch() << 20);
     m_session.FormCreate(seed);
-    static_cast<ImageView*>(m_view)->setImage(m_session.sceneBitmap());
+    static_cast<ImageView*>(m_view)->setImage(&m_session.sceneBitmap());
     showState();
 }
 
@@ -159,7 +164,7 @@ void TRivev::createControls()
     setFont(windowFont);
     colour(this, QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
 
-    m_view = new ImageView(QImage(render::SceneSize, render::SceneSize, QImage::Format_RGB32), this);
+    m_view = new ImageView(QSize(render::SceneSize, render::SceneSize), this);
     m_view->move(31, 31);
     m_view->setObjectName(QStringLiteral("View"));
 
@@ -203,7 +208,8 @@ void TRivev::createControls()
     image3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     image3->setPixmap(QPixmap::fromImage(pictures::northArrow().copy(0, 0, 17, 16)));
 
-    m_map = new ImageView(m_session.mapImage(), this);
+    m_map = new ImageView(m_session.mapImage().size(), this);
+    static_cast<ImageView*>(m_map)->setImage(&m_session.mapImage());
     m_map->move(398, 184);
     m_map->setObjectName(QStringLiteral("Image2"));
 
@@ -309,7 +315,6 @@ void TRivev::showState()
     m_panel2->setVisible(w.panel2Visible);
     if (m_session.mapImage().cacheKey() != m_mapKey) {
         m_mapKey = m_session.mapImage().cacheKey();
-        static_cast<ImageView*>(m_map)->setImage(m_session.mapImage());
         m_map->update();
     }
 }
@@ -319,7 +324,6 @@ void TRivev::Timer1Timer()
     if (!m_session.hasSceneBitmap())
         return;
     m_session.Timer1Timer();
-    static_cast<ImageView*>(m_view)->setImage(m_session.sceneBitmap());
     m_view->update();
     showState();
     emit frameShown();
@@ -419,6 +423,7 @@ void TRivev::FormClose()
 {
     m_timer1.stop();
     m_timer2.stop();
+    static_cast<ImageView*>(m_view)->setImage(nullptr);
     m_session.FormClose();
 }
 
