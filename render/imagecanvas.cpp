@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cwchar>
+#include <limits>
 #include <vector>
 
 namespace render {
@@ -19,11 +20,16 @@ QRgb toRgb(Colour colour)
 
 namespace {
 
-// Ceiling without the library call, which is slow on plain x86-64.
-inline int ceiling(double v)
+// The first pixel of row y whose centre lies on or right of the edge from a
+// to b (a above b): the ceiling of (2 a.x dy + (2y + 1 - 2 a.y) dx - dy) / 2dy,
+// in integers so that a centre exactly on the edge is decided the same way
+// every time.
+int firstPixelRightOf(Point a, Point b, int y)
 {
-    const int i = int(v);
-    return i + (v > i ? 1 : 0);
+    const long long dx = b.x - a.x, dy = b.y - a.y;
+    const long long numerator = 2 * a.x * dy + (2LL * y + 1 - 2LL * a.y) * dx - dy, denominator = 2 * dy;
+    const long long quotient = numerator / denominator;
+    return int(quotient + (numerator % denominator > 0 ? 1 : 0));
 }
 
 inline void put(QRgb& pixel, QRgb rgb, PenMode mode)
@@ -55,16 +61,38 @@ void ImageCanvas::span(int y, int x1, int x2, QRgb rgb, PenMode mode)
     x2 = std::min(x2, m_width - 1);
     if (x1 > x2)
         return;
-    QRgb* row = m_bits + std::ptrdiff_t(y) * m_stride;
-    if (mode == PenMode::Copy) {
+    fillRun(m_bits + std::ptrdiff_t(y) * m_stride + x1, x2 - x1 + 1, rgb, mode);
+}
+
+void ImageCanvas::fillRun(QRgb* first, int count, QRgb rgb, PenMode mode)
+{
+    if (mode == PenMode::NotXor) {
+        for (int i = 0; i < count; ++i)
+            put(first[i], rgb, mode);
+    } else if (count <= 16) {
+        std::fill_n(first, count, rgb);
+    } else {
         // The C library's wide-character fill is vectorised; a plain loop
         // over 32-bit pixels is not at the usual optimisation level.
         static_assert(sizeof(wchar_t) == sizeof(QRgb));
-        std::wmemset(reinterpret_cast<wchar_t*>(row + x1), wchar_t(rgb), std::size_t(x2 - x1 + 1));
+        std::wmemset(reinterpret_cast<wchar_t*>(first), wchar_t(rgb), std::size_t(count));
+    }
+}
+
+void ImageCanvas::block(int left, int top, int right, int bottom, QRgb rgb, PenMode mode)
+{
+    left = std::max(left, 0);
+    right = std::min(right, m_width - 1);
+    top = std::max(top, 0);
+    bottom = std::min(bottom, m_height - 1);
+    if (left > right || top > bottom)
+        return;
+    if (left == 0 && right == m_width - 1 && m_stride == m_width) {  // whole rows lie end to end
+        fillRun(m_bits + std::ptrdiff_t(top) * m_stride, (bottom - top + 1) * m_width, rgb, mode);
         return;
     }
-    for (int x = x1; x <= x2; ++x)
-        put(row[x], rgb, mode);
+    for (int y = top; y <= bottom; ++y)
+        fillRun(m_bits + std::ptrdiff_t(y) * m_stride + left, right - left + 1, rgb, mode);
 }
 
 void ImageCanvas::plot(int x, int y, QRgb rgb, PenMode mode)
@@ -88,15 +116,19 @@ void ImageCanvas::rectangle(int x1, int y1, int x2, int y2)
     const QRgb penRgb = toRgb(pen().colour), brushRgb = toRgb(brush());
     const PenMode mode = pen().mode;
     begin();
-    for (int y = std::max(outerTop, 0); y <= std::min(outerBottom, m_height - 1); ++y) {
-        if (y < innerTop || y > innerBottom || innerLeft > innerRight) {
-            span(y, outerLeft, outerRight, penRgb, mode);
-            continue;
-        }
-        span(y, outerLeft, innerLeft - 1, penRgb, mode);
-        span(y, innerLeft, innerRight, brushRgb, mode);
-        span(y, innerRight + 1, outerRight, penRgb, mode);
+    if (innerLeft > innerRight || innerTop > innerBottom) {  // all ring
+        block(outerLeft, outerTop, outerRight, outerBottom, penRgb, mode);
+        return;
     }
+    if (penRgb == brushRgb && mode == PenMode::Copy) {  // one colour: one fill
+        block(outerLeft, outerTop, outerRight, outerBottom, penRgb, mode);
+        return;
+    }
+    block(outerLeft, outerTop, outerRight, innerTop - 1, penRgb, mode);
+    block(outerLeft, innerTop, innerLeft - 1, innerBottom, penRgb, mode);
+    block(innerLeft, innerTop, innerRight, innerBottom, brushRgb, mode);
+    block(innerRight + 1, innerTop, outerRight, innerBottom, penRgb, mode);
+    block(outerLeft, innerBottom + 1, outerRight, outerBottom, penRgb, mode);
 }
 
 void ImageCanvas::ellipse(int x1, int y1, int x2, int y2)
@@ -118,54 +150,122 @@ void ImageCanvas::ellipse(int x1, int y1, int x2, int y2)
     painter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }
 
+namespace {
+
+// True when the polygon turns the same way at every corner and goes round
+// once: its edges then head up and down just once each, so no star shape
+// slips through.
+bool convex(std::span<const Point> points)
+{
+    int sign = 0;
+    const std::size_t n = points.size();
+    int directions[64], count = 0;  // up or down, edge by edge
+    for (std::size_t i = 0; i < n && count < 64; ++i) {
+        const int dy = points[(i + 1) % n].y - points[i].y;
+        if (dy != 0)
+            directions[count++] = dy > 0 ? 1 : -1;
+    }
+    int turnsOfHeight = 0;
+    for (int i = 0; i < count; ++i)
+        turnsOfHeight += directions[i] != directions[(i + 1) % count];
+    if (turnsOfHeight > 2 || n > 64)
+        return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Point a = points[i], b = points[(i + 1) % n], c = points[(i + 2) % n];
+        const long long cross = (long long)(b.x - a.x) * (c.y - b.y) - (long long)(b.y - a.y) * (c.x - b.x);
+        if (cross == 0)
+            continue;
+        if (sign != 0 && (cross > 0) != (sign > 0))
+            return false;
+        sign = cross > 0 ? 1 : -1;
+    }
+    return true;
+}
+
+} // namespace
+
 void ImageCanvas::fillPolygon(std::span<const Point> points, QRgb rgb, PenMode mode)
 {
-    // The non-horizontal edges, each with its rows and its slope.
-    struct Edge {
-        double top, bottom, x, slope;  // x at y = top
-    };
-    constexpr std::size_t Inline = 16;  // the game's polygons have four corners
-    Edge inlineEdges[Inline];
-    double inlineCrossings[Inline];
-    std::vector<Edge> moreEdges;
-    std::vector<double> moreCrossings;
-    Edge* edges = inlineEdges;
-    double* crossings = inlineCrossings;
-    if (points.size() > Inline) {
-        moreEdges.resize(points.size());
-        moreCrossings.resize(points.size());
-        edges = moreEdges.data();
-        crossings = moreCrossings.data();
+    if (!convex(points)) {
+        fillPolygonEvenOdd(points, rgb, mode);
+        return;
     }
-    std::size_t count = 0;
+    // A convex polygon crosses each row once on each side: walk the edges
+    // one by one, narrowing each row's span, then fill the rows.
     int top = m_height, bottom = -1;
+    for (const Point& p : points) {
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    top = std::max(top, 0);
+    bottom = std::min(bottom, m_height - 1);
+    if (top > bottom)
+        return;
+    const int rows = bottom - top + 1;
+    m_left.assign(std::size_t(rows), std::numeric_limits<int>::max());
+    m_right.assign(std::size_t(rows), std::numeric_limits<int>::min());
     for (std::size_t i = 0; i < points.size(); ++i) {
         Point a = points[i], b = points[(i + 1) % points.size()];
-        top = std::min(top, a.y);
-        bottom = std::max(bottom, a.y);
         if (a.y == b.y)
             continue;
         if (a.y > b.y)
             std::swap(a, b);
-        edges[count++] = {double(a.y), double(b.y), double(a.x), double(b.x - a.x) / double(b.y - a.y)};
+        // The first pixel right of the edge on row y is the ceiling of
+        // (2 a.x dy + (2y + 1 - 2 a.y) dx - dy) / 2dy: walked in integers,
+        // a quotient and a remainder stepped by 2dx per row.
+        const long long dx = b.x - a.x, dy = b.y - a.y, denominator = 2 * dy;
+        const int first = std::max(a.y, top), last = std::min(b.y - 1, bottom);
+        const long long numerator = 2 * a.x * dy + (2LL * first + 1 - 2LL * a.y) * dx - dy;
+        long long pixel = numerator / denominator, rest = numerator % denominator;
+        if (rest > 0) {  // the ceiling of the division
+            ++pixel;
+            rest -= denominator;
+        }
+        const long long step = 2 * dx, stepPixels = step / denominator, stepRest = step % denominator;
+        for (int y = first; y <= last; ++y) {
+            int& left = m_left[std::size_t(y - top)];
+            int& right = m_right[std::size_t(y - top)];
+            left = std::min(left, int(pixel));
+            right = std::max(right, int(pixel) - 1);
+            pixel += stepPixels;
+            rest += stepRest;
+            if (rest > 0) {
+                ++pixel;
+                rest -= denominator;
+            } else if (rest <= -denominator) {
+                --pixel;
+                rest += denominator;
+            }
+        }
+    }
+    for (int row = 0; row < rows; ++row)
+        if (m_left[std::size_t(row)] <= m_right[std::size_t(row)])
+            span(top + row, m_left[std::size_t(row)], m_right[std::size_t(row)], rgb, mode);
+}
+
+void ImageCanvas::fillPolygonEvenOdd(std::span<const Point> points, QRgb rgb, PenMode mode)
+{
+    int top = m_height, bottom = -1;
+    for (const Point& p : points) {
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
     }
     top = std::max(top, 0);
     bottom = std::min(bottom, m_height - 1);
+    std::vector<int> crossings;
+    crossings.reserve(points.size());
     for (int y = top; y <= bottom; ++y) {
-        const double sampleY = y + 0.5;
-        std::size_t n = 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            const Edge& e = edges[i];
-            if (sampleY >= e.top && sampleY < e.bottom)
-                crossings[n++] = e.x + (sampleY - e.top) * e.slope;
+        crossings.clear();
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            Point a = points[i], b = points[(i + 1) % points.size()];
+            if (a.y > b.y)
+                std::swap(a, b);
+            if (y >= a.y && y < b.y)  // the row's centre lies in [a.y, b.y)
+                crossings.push_back(firstPixelRightOf(a, b, y));
         }
-        std::sort(crossings, crossings + n);
-        // Pixel x is inside when its centre x + 0.5 lies between a pair.
-        for (std::size_t i = 0; i + 1 < n; i += 2) {
-            const int from = ceiling(crossings[i] - 0.5);
-            const int to = ceiling(crossings[i + 1] - 0.5) - 1;
-            span(y, from, to, rgb, mode);
-        }
+        std::sort(crossings.begin(), crossings.end());
+        for (std::size_t i = 0; i + 1 < crossings.size(); i += 2)
+            span(y, crossings[i], crossings[i + 1] - 1, rgb, mode);
     }
 }
 

@@ -8,6 +8,8 @@
 
 #include <QImage>
 
+#include <vector>
+
 namespace render {
 
 QRgb toRgb(Colour colour);
@@ -31,15 +33,19 @@ protected:
 private:
     void begin();  // takes hold of the pixels for one operation
     void span(int y, int x1, int x2, QRgb rgb, PenMode mode);  // columns x1..x2
+    void block(int left, int top, int right, int bottom, QRgb rgb, PenMode mode);  // inclusive
+    void fillRun(QRgb* first, int count, QRgb rgb, PenMode mode);
     void plot(int x, int y, QRgb rgb, PenMode mode);
     void thinLine(Point from, Point to, QRgb rgb, PenMode mode);
     void fillPolygon(std::span<const Point> points, QRgb rgb, PenMode mode);
+    void fillPolygonEvenOdd(std::span<const Point> points, QRgb rgb, PenMode mode);
 
     QImage& m_image;
     QRgb* m_bits = nullptr;
     int m_stride = 0;
     int m_width = 0;
     int m_height = 0;
+    std::vector<int> m_left, m_right;  // a convex polygon's span per row
 };
 
 } // namespace render
