@@ -184,6 +184,16 @@ bool convex(std::span<const Point> points)
 
 } // namespace
 
+std::pair<int, int> ImageCanvas::rowsOf(std::span<const Point> points) const
+{
+    int top = m_height, bottom = -1;
+    for (const Point& p : points) {
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    return {std::max(top, 0), std::min(bottom, m_height - 1)};
+}
+
 void ImageCanvas::fillPolygon(std::span<const Point> points, QRgb rgb, PenMode mode)
 {
     if (!convex(points)) {
@@ -192,13 +202,7 @@ void ImageCanvas::fillPolygon(std::span<const Point> points, QRgb rgb, PenMode m
     }
     // A convex polygon crosses each row once on each side: walk the edges
     // one by one, narrowing each row's span, then fill the rows.
-    int top = m_height, bottom = -1;
-    for (const Point& p : points) {
-        top = std::min(top, p.y);
-        bottom = std::max(bottom, p.y);
-    }
-    top = std::max(top, 0);
-    bottom = std::min(bottom, m_height - 1);
+    const auto [top, bottom] = rowsOf(points);
     if (top > bottom)
         return;
     const int rows = bottom - top + 1;
@@ -245,13 +249,7 @@ void ImageCanvas::fillPolygon(std::span<const Point> points, QRgb rgb, PenMode m
 
 void ImageCanvas::fillPolygonEvenOdd(std::span<const Point> points, QRgb rgb, PenMode mode)
 {
-    int top = m_height, bottom = -1;
-    for (const Point& p : points) {
-        top = std::min(top, p.y);
-        bottom = std::max(bottom, p.y);
-    }
-    top = std::max(top, 0);
-    bottom = std::min(bottom, m_height - 1);
+    const auto [top, bottom] = rowsOf(points);
     std::vector<int> crossings;
     crossings.reserve(points.size());
     for (int y = top; y <= bottom; ++y) {

@@ -8,6 +8,7 @@
 
 #include <QImage>
 
+#include <utility>
 #include <vector>
 
 namespace render {
@@ -37,6 +38,7 @@ private:
     void fillRun(QRgb* first, int count, QRgb rgb, PenMode mode);
     void plot(int x, int y, QRgb rgb, PenMode mode);
     void thinLine(Point from, Point to, QRgb rgb, PenMode mode);
+    std::pair<int, int> rowsOf(std::span<const Point> points) const;  // clipped top and bottom row
     void fillPolygon(std::span<const Point> points, QRgb rgb, PenMode mode);
     void fillPolygonEvenOdd(std::span<const Point> points, QRgb rgb, PenMode mode);
 

@@ -4,10 +4,8 @@
 #include "pictures.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace ui {
 
@@ -24,24 +22,9 @@ QLabel* textLabel(QWidget* parent, const char* name, const QString& text, QPoint
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint)
+TAboutBox::TAboutBox(QWidget* parent) : FixedDialog(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QSize(294, 214), parent)
 {
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setFixedSize(294, 214);
-    setFont(gameFont(PGothicFace, 12));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
-    colours.setColor(QPalette::WindowText, Qt::black);
-    colours.setColor(QPalette::ButtonText, Qt::black);
-    setPalette(colours);
-
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setLineWidth(1);
-    panel->setGeometry(8, 8, 277, 158);
+    QFrame* panel = sunkenFrame("Panel1", {8, 8, 277, 158});
 
     auto* picture = new QLabel(panel);
     picture->setObjectName(QStringLiteral("ProgramIcon"));
@@ -68,24 +51,6 @@ TAboutBox::TAboutBox(QWidget* parent)
     ok->setDefault(true);
     ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-// There is no cancel button, so Escape does nothing; the close box still
-// closes the box through the close event.
-void TAboutBox::keyPressEvent(QKeyEvent* event)
-{
-    if (event->matches(QKeySequence::Cancel))
-        event->accept();
-    else
-        QDialog::keyPressEvent(event);
-}
-
-void TAboutBox::showEvent(QShowEvent* event)
-{
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen()->availableGeometry().center());
-    move(frame.topLeft());
-    QDialog::showEvent(event);
 }
 
 } // namespace ui

@@ -2,19 +2,15 @@
 // of the maze by moonlight. Opened by a click on the program icon.
 #pragma once
 
-#include <QDialog>
+#include "fixeddialog.h"
 
 namespace ui {
 
-class TAboutBox : public QDialog {
+class TAboutBox : public FixedDialog {
     Q_OBJECT
 
 public:
     explicit TAboutBox(QWidget* parent = nullptr);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace ui

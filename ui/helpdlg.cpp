@@ -5,11 +5,9 @@
 #include "pictures.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace ui {
 
@@ -40,25 +38,9 @@ QPlainTextEdit* helpMemo(QWidget* parent)
 
 } // namespace
 
-THelpDlg::THelpDlg(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint)
+THelpDlg::THelpDlg(QWidget* parent) : FixedDialog(QStringLiteral("Help"), QSize(404, 310), parent)
 {
-    setWindowTitle(QStringLiteral("Help"));
-    setFixedSize(404, 310);
-    setFont(gameFont(PGothicFace, 12));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
-    colours.setColor(QPalette::WindowText, Qt::black);
-    colours.setColor(QPalette::ButtonText, Qt::black);
-    setPalette(colours);
-
-    auto* bevel = new QFrame(this);
-    bevel->setObjectName(QStringLiteral("Bevel1"));
-    bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bevel->setLineWidth(1);
-    bevel->setGeometry(4, 8, 396, 247);
-
+    sunkenFrame("Bevel1", {4, 8, 396, 247});
     helpMemo(this);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -77,24 +59,6 @@ THelpDlg::THelpDlg(QWidget* parent)
     logo->setPixmap(QPixmap::fromImage(
         pictures::helpLogo().scaled(logo->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     logo->setAccessibleName(QStringLiteral("Vesmor"));
-}
-
-// There is no cancel button, so Escape does nothing; the close box still
-// closes the dialog through the close event.
-void THelpDlg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->matches(QKeySequence::Cancel))
-        event->accept();
-    else
-        QDialog::keyPressEvent(event);
-}
-
-void THelpDlg::showEvent(QShowEvent* event)
-{
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen()->availableGeometry().center());
-    move(frame.topLeft());
-    QDialog::showEvent(event);
 }
 
 } // namespace ui

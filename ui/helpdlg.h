@@ -2,19 +2,15 @@
 // and kept, so the text stays scrolled where the player left it.
 #pragma once
 
-#include <QDialog>
+#include "fixeddialog.h"
 
 namespace ui {
 
-class THelpDlg : public QDialog {
+class THelpDlg : public FixedDialog {
     Q_OBJECT
 
 public:
     explicit THelpDlg(QWidget* parent = nullptr);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace ui

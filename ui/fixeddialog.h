@@ -1,0 +1,26 @@
+// What the game's two dialogs share: a fixed frame centred on the screen,
+// the window font in black on the button face, an OK button as the only way
+// out (Escape does nothing; the close box still closes).
+#pragma once
+
+#include <QDialog>
+
+class QFrame;
+
+namespace ui {
+
+class FixedDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    FixedDialog(const QString& title, QSize clientSize, QWidget* parent);
+
+protected:
+    // A flat area with a sunken one-pixel edge, named after its control.
+    QFrame* sunkenFrame(const char* name, QRect geometry);
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+};
+
+} // namespace ui
