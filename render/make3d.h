@@ -2,6 +2,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "colours.h"
 #include "game/game.h"
 #include "overviewmap.h"
 
@@ -11,17 +12,6 @@
 namespace render {
 
 constexpr int SceneSize = 330;
-
-// Colours of the view.
-constexpr Colour FloorColour = 0x756475;
-constexpr Colour Silver = 0xC0C0C0;
-constexpr Colour Red = 0x0000FF;
-constexpr Colour Yellow = 0x00FFFF;
-constexpr Colour Navy = 0x800000;
-constexpr Colour Maroon = 0x000080;
-constexpr Colour Grey = 0x808080;
-constexpr Colour Water = 0xFF0000;
-constexpr Colour Bridge = 0x000080;
 
 // The 5 x 5 cells around and ahead of the player: lane 0-4 from left to
 // right (2 is the player's own line), depth 0-4 from level with the player

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "colours.h"
 #include "game/maze.h"
 
 #include <span>
@@ -15,11 +16,6 @@ namespace render {
 
 constexpr int MapSize = 120;
 constexpr int MapCell = 4;
-
-constexpr Colour Teal = 0x808000;
-constexpr Colour Lime = 0x00FF00;
-constexpr Colour White = 0xFFFFFF;
-constexpr Colour Black = 0x000000;
 
 // The waterway lines drawn at Start, as polylines through cell centres.
 std::span<const std::vector<Point>> waterwayLines(int maze);

@@ -40,6 +40,14 @@ std::set<std::pair<int, int>> cellsPassed(const std::vector<Point>& line)
     return cells;
 }
 
+// A game just started in the given maze.
+void startIn(Session& session, int maze)
+{
+    session.FormCreate(1);
+    session.game.chooseMaze(maze);
+    session.game.Button3Click();
+}
+
 bool open(int maze, int row, int column)
 {
     return game::onGrid(row, column) && !game::IsWall(maze, row, column);
@@ -128,9 +136,7 @@ TEST(Scenery, CanonicalListingOfAFewKnownPositions)
 TEST(Waterway, FallingInHalvesTheCountdownOnEveryTickUntilStartOrRedo)
 {
     Session session;
-    session.FormCreate(1);
-    session.game.chooseMaze(0);
-    session.game.Button3Click();
+    startIn(session, 0);
     session.game.placeAt({12, 15, 0});
     std::vector<unsigned> periods;
     for (int tick = 0; tick < 11; ++tick) {
@@ -153,9 +159,7 @@ TEST(Waterway, FallingInHalvesTheCountdownOnEveryTickUntilStartOrRedo)
 TEST(Waterway, Maze9KeepsTheNearBandButRunsTheClockFaster)
 {
     Session session;
-    session.FormCreate(1);
-    session.game.chooseMaze(9);
-    session.game.Button3Click();
+    startIn(session, 9);
     session.game.placeAt({10, 8, 1});
     session.Timer1Timer();
     EXPECT_EQ(session.game.countdown.interval(), 501u);
@@ -166,9 +170,7 @@ TEST(Waterway, Maze9KeepsTheNearBandButRunsTheClockFaster)
 TEST(Shrine, NearViewMarksEveryBridgeOnTheMapWithADarkRedBrushThatStays)
 {
     Session session;
-    session.FormCreate(1);
-    session.game.chooseMaze(6);
-    session.game.Button3Click();
+    startIn(session, 6);
     session.MaeBtnMouseUp();  // the trail's black 4-pixel pen
     session.game.placeAt({19, 22, 1});
     session.Timer1Timer();
@@ -182,9 +184,7 @@ TEST(Shrine, NearViewMarksEveryBridgeOnTheMapWithADarkRedBrushThatStays)
 TEST(OverviewMap, StartDrawsTheWaterwaysAndTheFlashRestoresEveryPixel)
 {
     Session session;
-    session.FormCreate(1);
-    session.game.chooseMaze(8);
-    session.game.Button3Click();
+    startIn(session, 8);
     const QImage& map = session.mapImage();
     // A closed teal square through the centres of (12,11), (18,11), (18,17), (12,17).
     for (const Point p : {Point{50, 46}, Point{74, 46}, Point{74, 70}, Point{50, 70}, Point{62, 46}, Point{50, 58}})
