@@ -203,28 +203,6 @@ TEST(ScriptClock, WaterRunsTheCountBelowZeroAndTheTimeOutShowsZero)
     EXPECT_FALSE(rig.game.window.panel1Visible);
 }
 
-// A script runs line by line and stops at the first bad one: what came
-// before has happened, nothing after it runs, and the message names the line
-// counted with blanks and comments.
-TEST(ScriptRunner, StopsAtTheFirstBadLine)
-{
-    Rig rig;
-    std::istringstream in("# a comment\n\nmap 4   # trailing comment\nstate\nslot 7\nstart\nstate\n");
-    EXPECT_EQ(rig.runner.run(in), tools::ScriptBadInput);
-    EXPECT_EQ(rig.err.str(), "vesmor-script: line 5: 'slot': '7' is not a number from 0 to 6\n");
-    EXPECT_EQ(rig.out.str(), tools::stateLine(rig.session) + "\n");
-    EXPECT_FALSE(rig.game.GameActive);
-    EXPECT_EQ(rig.game.MazeIndex, 4);
-
-    // A bad line leaves the game as it was.
-    for (const char* bad : {"map 10", "place 3 3 4", "place 3 3 15", "time 200", "tick 1 2", "forward now"}) {
-        Rig fresh;
-        const std::string before = tools::stateLine(fresh.session);
-        EXPECT_EQ(fresh.runner.runLine(bad, 1), tools::ScriptBadInput) << bad;
-        EXPECT_EQ(tools::stateLine(fresh.session), before) << bad;
-        EXPECT_TRUE(fresh.out.str().empty()) << bad;
-    }
-}
 
 // Along a shortest route from slot 0 in every maze, played on a Session:
 // the last turn to face the opening wins, the countdown stops with the
@@ -285,21 +263,4 @@ TEST(Session, ShortestRouteEndsInTheWonStateInEveryMaze)
         EXPECT_NE(rig.out.str().find(" row=1 col=1 heading=1 active=0 time=293 "), std::string::npos);
         EXPECT_EQ(rig.controls.times('c').size(), 7u);
     }
-}
-
-// On the goal with nothing left on the count, the goal wins.
-TEST(Session, GoalIsTestedBeforeTheTimeOut)
-{
-    Rig rig;
-    rig.run("map 6\ntime 180\nstart\nplace 1 1 1\ncountdown 185\n");
-    EXPECT_EQ(rig.game.timeShown(), -5);
-    rig.run("tick\n");
-    EXPECT_TRUE(rig.game.window.panel2Visible);
-    EXPECT_FALSE(rig.game.window.panel1Visible);
-    EXPECT_EQ(rig.game.window.timeEdit, "-5");
-    EXPECT_FALSE(rig.game.GameActive);
-    // Turned away from the opening the same count is a time-out.
-    rig.run("redo\nleft\ncountdown 180\ntick\n");
-    EXPECT_TRUE(rig.game.window.panel1Visible);
-    EXPECT_EQ(rig.game.window.timeEdit, "0");
 }

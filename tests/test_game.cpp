@@ -1,12 +1,11 @@
 // The rules of a game: stepping and turning, Start and Redo, the countdown,
-// the menus, the set-up at window creation, and whole walks to the goal.
+// the menus and the set-up at window creation.
 #include "game/game.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -68,51 +67,6 @@ struct Fixture {
         return game.Timer1Step();
     }
 };
-
-// Turns from one heading to another with the fewest clicks.
-void turnTo(Game& g, int heading)
-{
-    const int turn = (heading - g.player.direction() + 4) % 4;
-    if (turn == 3)
-        g.RightBtnClick();
-    else
-        for (int i = 0; i < turn; ++i)
-            g.LeftBtnClick();
-}
-
-// Headings along a shortest route over open cells, by breadth-first search.
-std::vector<int> shortestRoute(int maze, Cell from, Cell to)
-{
-    std::vector<int> cameBy(MazeCells, -1);
-    std::vector<bool> seen(MazeCells, false);
-    std::deque<Cell> queue{from};
-    seen[from.row * MazeSize + from.column] = true;
-    while (!queue.empty()) {
-        const Cell here = queue.front();
-        queue.pop_front();
-        for (int h = 0; h < 4; ++h) {
-            const Cell next{here.row + Offsets[h].row, here.column + Offsets[h].column};
-            if (next.row < 0 || next.row >= MazeSize || next.column < 0 || next.column >= MazeSize)
-                continue;
-            const int index = next.row * MazeSize + next.column;
-            if (seen[index] || (MazeTable[maze * MazeCells + index] & 1))
-                continue;
-            seen[index] = true;
-            cameBy[index] = h;
-            queue.push_back(next);
-        }
-    }
-    std::vector<int> route;
-    for (Cell c = to; !(c == from);) {
-        const int h = cameBy[c.row * MazeSize + c.column];
-        if (h < 0)
-            return {};
-        route.push_back(h);
-        c = {c.row - Offsets[h].row, c.column - Offsets[h].column};
-    }
-    std::reverse(route.begin(), route.end());
-    return route;
-}
 
 } // namespace
 
@@ -460,30 +414,4 @@ TEST(FormCreate, SetsUpAnIdleGameWithAFairRandomMazeAndSlot)
     EXPECT_LT(chiSquared(slots), 22.5);   // 6 degrees of freedom
     EXPECT_LT(chiSquared(pairs), 111.0);  // 69 degrees of freedom
     EXPECT_GT(*std::min_element(pairs.begin(), pairs.end()), 0);
-}
-
-// From slot 0 along a shortest route to the cell inside the top opening,
-// turning and stepping only with the buttons, in every maze.
-TEST(PlayThrough, ShortestRouteFromTheBottomOpeningReachesTheGoalInEveryMaze)
-{
-    constexpr std::array<int, MazeCount> Fewest{55, 61, 69, 55, 55, 55, 55, 59, 55, 59};
-    for (int maze = 0; maze < MazeCount; ++maze) {
-        SCOPED_TRACE("maze " + std::to_string(maze));
-        Fixture f(maze);
-        f.game.Button3Click();
-        const std::vector<int> route = shortestRoute(maze, {28, 29}, {1, 1});
-        ASSERT_EQ(int(route.size()), Fewest[maze]);
-        for (const int heading : route) {
-            turnTo(f.game, heading);
-            const Position before = where(f.game);
-            ASSERT_TRUE(f.stepForward()) << "from " << before;
-        }
-        turnTo(f.game, 1);
-        EXPECT_EQ(where(f.game), (Position{GoalPlacement.row, GoalPlacement.column, GoalPlacement.heading}));
-        EXPECT_EQ(int(f.host.steps.size()), Fewest[maze]);
-        EXPECT_EQ(f.host.steps.front().from, (Cell{28, 29}));
-        EXPECT_EQ(f.host.steps.back().to, (Cell{1, 1}));
-        for (std::size_t i = 1; i < f.host.steps.size(); ++i)
-            ASSERT_EQ(f.host.steps[i].from, f.host.steps[i - 1].to);
-    }
 }

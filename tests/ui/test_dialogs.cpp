@@ -139,81 +139,36 @@ private slots:
         QVERIFY2(std::abs(titleCentre - widest / 2) < widest / 6, qPrintable(QString::number(titleCentre)));
     }
 
-    void aboutBoxLayout()
+    // What the player reads and touches; positions are the layout's own.
+    void dialogsShowTheirTexts()
     {
         ui::TAboutBox& box = *m_about;
-        QCOMPARE(box.size(), QSize(294, 214));
-        QCOMPARE(box.minimumSize(), box.maximumSize());
         QCOMPARE(box.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-        QCOMPARE(box.palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
+        QCOMPARE(box.minimumSize(), box.maximumSize());
         QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(box.findChild<QLabel*>("Label1")->text(), QStringLiteral("Vesmor"));
+        QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QStringLiteral("ver 1.1"));
+        const QString date = box.findChild<QLabel*>("Label3")->text();
+        QVERIFY(QDate::fromString(date, QStringLiteral("yyyy/MM/dd")).isValid());
+        QCOMPARE(box.findChild<QLabel*>("ProgramIcon")->pixmap().size(), QSize(150, 150));
+        QCOMPARE(QFontInfo(okButton(box)->font()).family(), QStringLiteral("Liberation Serif"));
 
-        auto* panel = box.findChild<QWidget*>("Panel1");
-        QVERIFY(panel);
-        QCOMPARE(panel->geometry(), QRect(8, 8, 277, 158));
-        auto* picture = panel->findChild<QLabel*>("ProgramIcon");
-        QCOMPARE(picture->geometry(), QRect(5, 4, 150, 150));
-        QCOMPARE(picture->pixmap().size(), QSize(150, 150));
-
-        auto* name = panel->findChild<QLabel*>("Label1");
-        QCOMPARE(name->text(), QStringLiteral("Vesmor"));
-        QCOMPARE(name->pos(), QPoint(176, 20));
-        QCOMPARE(name->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0x80));
-        QCOMPARE(name->font().pixelSize(), 20);
-        QVERIFY(name->font().bold() && name->font().italic());
-        auto* version = panel->findChild<QLabel*>("Label2");
-        QCOMPARE(version->text(), QStringLiteral("ver 1.1"));
-        QCOMPARE(version->pos(), QPoint(199, 41));
-        auto* date = panel->findChild<QLabel*>("Label3");
-        QCOMPARE(date->pos(), QPoint(186, 92));
-        QVERIFY(QDate::fromString(date->text(), QStringLiteral("yyyy/MM/dd")).isValid());
-        QCOMPARE(date->text().size(), 10);
-
-        QPushButton* ok = okButton(box);
-        QCOMPARE(ok->text(), QStringLiteral("OK"));
-        QCOMPARE(ok->geometry(), QRect(118, 175, 64, 33));
-        QVERIFY(ok->isDefault());
-        QVERIFY(!ok->accessibleName().isEmpty());
-        QCOMPARE(QFontInfo(ok->font()).family(), QStringLiteral("Liberation Serif"));
-        QVERIFY(ok->font().bold());
-    }
-
-    void helpDialogLayout()
-    {
         ui::THelpDlg& dialog = *m_help;
-        QCOMPARE(dialog.size(), QSize(404, 310));
-        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Help"));
-        QCOMPARE(dialog.palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
-        QCOMPARE(dialog.findChild<QWidget*>("Bevel1")->geometry(), QRect(4, 8, 396, 247));
-
         auto* memo = dialog.findChild<QPlainTextEdit*>("Memo1");
-        QCOMPARE(memo->geometry(), QRect(12, 16, 384, 231));
         QCOMPARE(memo->toPlainText(), ui::helpText());
         QVERIFY(memo->isReadOnly());
         QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
         QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(memo->frameShape(), QFrame::NoFrame);
-        QCOMPARE(memo->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(memo->palette().color(QPalette::Base), QColor(0x00, 0x00, 0x80));
+        QCOMPARE(memo->palette().color(QPalette::Text), QColor(0xC0, 0xC0, 0xC0));
         // An arrow, also after the mouse has moved over the text.
         const QPointF inside(40, 40);
         QMouseEvent move(QEvent::MouseMove, inside, memo->viewport()->mapToGlobal(inside), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(memo->viewport(), &move);
         QCOMPARE(memo->viewport()->cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(memo->palette().color(QPalette::Base), QColor(0x00, 0x00, 0x80));
-        QCOMPARE(memo->palette().color(QPalette::Text), QColor(0xC0, 0xC0, 0xC0));
-        QCOMPARE(memo->font().pixelSize(), 12);
-
-        QPushButton* ok = okButton(dialog);
-        QCOMPARE(ok->geometry(), QRect(41, 268, 145, 31));
-        QVERIFY(ok->isDefault());
-        QVERIFY(!ok->accessibleName().isEmpty());
-        QCOMPARE(ok->font().pixelSize(), 16);
-        QVERIFY(ok->font().bold() && ok->font().italic());
-        auto* logo = dialog.findChild<QLabel*>("Image1");
-        QCOMPARE(logo->geometry(), QRect(315, 258, 45, 50));
-        QCOMPARE(logo->pixmap().size(), QSize(45, 50));
+        QCOMPARE(dialog.findChild<QLabel*>("Image1")->pixmap().size(), QSize(45, 50));
     }
 
     // Behaviour shared by both dialogs, run for each.
