@@ -125,9 +125,26 @@ void ImageCanvas::rectangle(int x1, int y1, int x2, int y2)
         return;
     }
     block(outerLeft, outerTop, outerRight, innerTop - 1, penRgb, mode);
-    block(outerLeft, innerTop, innerLeft - 1, innerBottom, penRgb, mode);
-    block(innerLeft, innerTop, innerRight, innerBottom, brushRgb, mode);
-    block(innerRight + 1, innerTop, outerRight, innerBottom, penRgb, mode);
+    if (w == 1 && mode == PenMode::Copy) {
+        // The common case, the corridor's outlined faces: one pass a row.
+        const int top = std::max(innerTop, 0), bottom = std::min(innerBottom, m_height - 1);
+        const int left = std::max(innerLeft, 0), right = std::min(innerRight, m_width - 1);
+        const bool leftEdge = outerLeft >= 0 && outerLeft < m_width;
+        const bool rightEdge = outerRight >= 0 && outerRight < m_width;
+        for (int y = top; y <= bottom; ++y) {
+            QRgb* row = m_bits + std::ptrdiff_t(y) * m_stride;
+            if (leftEdge)
+                row[outerLeft] = penRgb;
+            if (left <= right)
+                fillRun(row + left, right - left + 1, brushRgb, mode);
+            if (rightEdge)
+                row[outerRight] = penRgb;
+        }
+    } else {
+        block(outerLeft, innerTop, innerLeft - 1, innerBottom, penRgb, mode);
+        block(innerLeft, innerTop, innerRight, innerBottom, brushRgb, mode);
+        block(innerRight + 1, innerTop, outerRight, innerBottom, penRgb, mode);
+    }
     block(outerLeft, innerBottom + 1, outerRight, outerBottom, penRgb, mode);
 }
 
@@ -302,13 +319,19 @@ void ImageCanvas::thinLine(Point from, Point to, QRgb rgb, PenMode mode)
             put(m_bits[std::ptrdiff_t(y) * m_stride + from.x], rgb, mode);
         return;
     }
-    // Bresenham, end point excluded.
+    // Bresenham, end point excluded; the bounds are checked per pixel only
+    // for a line that leaves the surface.
+    const QRect surface(0, 0, m_width, m_height);
+    const bool inside = surface.contains(from.x, from.y) && surface.contains(to.x, to.y);
     const int dx = std::abs(to.x - from.x), dy = -std::abs(to.y - from.y);
     const int sx = from.x < to.x ? 1 : -1, sy = from.y < to.y ? 1 : -1;
     int error = dx + dy;
     int x = from.x, y = from.y;
     while (x != to.x || y != to.y) {
-        plot(x, y, rgb, mode);
+        if (inside)
+            put(m_bits[std::ptrdiff_t(y) * m_stride + x], rgb, mode);
+        else
+            plot(x, y, rgb, mode);
         const int twice = 2 * error;
         if (twice >= dy) {
             error += dy;
