@@ -19,7 +19,7 @@ test: build
 
 bench: deps
 	@cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(BUILD)-release -j$(JOBS) --target bench_frame bench_window
+	@cmake --build $(BUILD)-release -j$(JOBS) --target bench_frame bench_window >/dev/null
 	@scripts/bench $(BUILD)-release
 
 test-sanitize: deps

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,38 +17,13 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <chrono>
+
 namespace ui {
 
 const char* const MainTitle = "Vesmor1.1 夜は千の眼を持っている。あなたには一つの眼も残されていない。";
 
 namespace {
-
-// Draws one image, unscaled, and nothing else: the view and the map. It
-// reads the session's own pixels; holding a copy would make the next frame
-// copy the whole bitmap before drawing on it.
-class ImageView final : public QWidget {
-public:
-    ImageView(QSize size, QWidget* parent) : QWidget(parent)
-    {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        resize(size);
-    }
-    void setImage(const QImage* image) { m_image = image; }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        if (m_image)
-            painter.drawImage(0, 0, *m_image);
-        else
-            painter.fillRect(rect(), Qt::black);
-    }
-
-private:
-    const QImage* m_image = nullptr;
-};
 
 void colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
@@ -98,6 +72,33 @@ QLabel* panel(QWidget* parent, const QString& text, const QFont& font, const QCo
 }
 
 } // namespace
+
+// Draws one image, unscaled, and nothing else: the view and the map. It
+// reads the session's own pixels; holding a copy would make the next frame
+// copy the whole bitmap before drawing on it.
+class ImageView final : public QWidget {
+public:
+    ImageView(QSize size, QWidget* parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        resize(size);
+    }
+    void setImage(const QImage* image) { m_image = image; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        if (m_image)
+            painter.drawImage(0, 0, *m_image);
+        else
+            painter.fillRect(rect(), Qt::black);
+    }
+
+private:
+    const QImage* m_image = nullptr;
+};
 
 TRivev::TRivev(Clock clock, QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
 {
@@ -152,9 +153,9 @@ void TRivev::setDialogs(TAboutBox* about, THelpDlg* help)
 
 void TRivev::FormCreate()
 {
-    const auto seed = std::uint64_t(QDateTime::currentMSecsSinceEpoch()) ^ std::uint64_t(QDateTime::currentSecsSinceEpoch() << 20);
-    m_session.FormCreate(seed);
-    static_cast<ImageView*>(m_view)->setImage(&m_session.sceneBitmap());
+    // Seeded from the clock, so every run draws its own maze and start.
+    m_session.FormCreate(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
+    m_view->setImage(&m_session.sceneBitmap());
     showState();
 }
 
@@ -209,7 +210,7 @@ void TRivev::createControls()
     image3->setPixmap(QPixmap::fromImage(pictures::northArrow().copy(0, 0, 17, 16)));
 
     m_map = new ImageView(m_session.mapImage().size(), this);
-    static_cast<ImageView*>(m_map)->setImage(&m_session.mapImage());
+    m_map->setImage(&m_session.mapImage());
     m_map->move(398, 184);
     m_map->setObjectName(QStringLiteral("Image2"));
 
@@ -423,7 +424,7 @@ void TRivev::FormClose()
 {
     m_timer1.stop();
     m_timer2.stop();
-    static_cast<ImageView*>(m_view)->setImage(nullptr);
+    m_view->setImage(nullptr);
     m_session.FormClose();
 }
 

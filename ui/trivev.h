@@ -19,6 +19,7 @@ class QPushButton;
 
 namespace ui {
 
+class ImageView;
 class TAboutBox;
 class THelpDlg;
 
@@ -89,8 +90,8 @@ private:
     bool m_activatedOnce = false;
     qint64 m_mapKey = 0;
 
-    QWidget* m_view = nullptr;
-    QWidget* m_map = nullptr;
+    ImageView* m_view = nullptr;
+    ImageView* m_map = nullptr;
     QPushButton* m_leftBtn = nullptr;
     QPushButton* m_maeBtn = nullptr;
     QPushButton* m_rightBtn = nullptr;
