@@ -127,6 +127,14 @@ private slots:
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("300"));
         QTest::mouseClick(child<QPushButton>(window, "Button1"), Qt::LeftButton);
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("180"));
+
+        // The items keep the game's names, top to bottom.
+        QStringList names;
+        for (QMenu* menu : {window.popupMenu1(), window.popupMenu2()})
+            for (QAction* item : menu->actions())
+                names << item->objectName();
+        QCOMPARE(names.join(QLatin1Char(' ')), QStringLiteral("map01 map11 map21 map31 map41 map51 map61 map71 map81 "
+                                                             "map91 K1801 K2401 K3001 K3601"));
     }
 
     void helpGreetsOnceAndEnterStarts()

@@ -100,10 +100,11 @@ private:
     const QImage* m_image = nullptr;
 };
 
-TRivev::TRivev(Clock clock, QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+// A fixed frame with a close box and neither minimise nor maximise.
+TRivev::TRivev(Clock clock, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QString::fromUtf8(MainTitle));
     setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
     setFixedSize(ClientWidth, ClientHeight);
@@ -275,14 +276,14 @@ void TRivev::createMenus()
     m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     for (int maze = 0; maze < game::MazeCount; ++maze) {
         QAction* item = m_popupMenu1->addAction(QStringLiteral("map %1").arg(maze));
-        item->setObjectName(QStringLiteral("map%11").arg(maze));
+        item->setObjectName(QStringLiteral("map%1").arg(maze) + QLatin1Char('1'));
         connect(item, &QAction::triggered, this, [this, maze] { mapClick(maze); });
     }
     m_popupMenu2 = new QMenu(this);
     m_popupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     for (int seconds : {180, 240, 300, 360}) {
         QAction* item = m_popupMenu2->addAction(QStringLiteral("%1秒").arg(seconds));
-        item->setObjectName(QStringLiteral("K%11").arg(seconds));
+        item->setObjectName(QStringLiteral("K%1").arg(seconds) + QLatin1Char('1'));
         connect(item, &QAction::triggered, this, [this, seconds] { timeClick(seconds); });
     }
     // A right click opens the button's menu and does not press the button.
@@ -300,18 +301,18 @@ void TRivev::createMenus()
 void TRivev::showState()
 {
     const game::WindowTexts& w = m_session.game.window;
-    const auto setText = [](auto* control, const std::string& text) {
-        const QString value = QString::fromStdString(text);
-        if (control->text() != value)
-            control->setText(value);
+    const QString time = QString::fromStdString(w.timeEdit);
+    if (m_timeEdit->text() != time)
+        m_timeEdit->setText(time);
+    const auto setCaption = [](QLabel* label, const std::string& text) {
+        const QString caption = QString::fromStdString(text);
+        if (label->text() == caption)
+            return;
+        label->setText(caption);
+        label->adjustSize();  // sized to its text
     };
-    setText(m_timeEdit, w.timeEdit);
-    setText(m_label2, w.label2);
-    if (m_label4->text() != QString::fromStdString(w.label4)) {
-        m_label4->setText(QString::fromStdString(w.label4));
-        m_label4->adjustSize();
-    }
-    m_label2->adjustSize();
+    setCaption(m_label2, w.label2);
+    setCaption(m_label4, w.label4);
     m_panel1->setVisible(w.panel1Visible);
     m_panel2->setVisible(w.panel2Visible);
     if (m_session.mapImage().cacheKey() != m_mapKey) {
