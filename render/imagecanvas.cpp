@@ -37,6 +37,22 @@ inline void put(QRgb& pixel, QRgb rgb, PenMode mode)
     pixel = mode == PenMode::Copy ? rgb : (0xFF000000u | (~(rgb ^ pixel) & 0x00FFFFFFu));
 }
 
+// count pixels from first on, in the given mode.
+inline void fillRun(QRgb* first, int count, QRgb rgb, PenMode mode)
+{
+    if (mode == PenMode::NotXor) {
+        for (int i = 0; i < count; ++i)
+            put(first[i], rgb, mode);
+    } else if (count <= 8) {
+        std::fill_n(first, count, rgb);
+    } else {
+        // The C library's wide-character fill is vectorised; a plain loop
+        // over 32-bit pixels is not at the usual optimisation level.
+        static_assert(sizeof(wchar_t) == sizeof(QRgb));
+        std::wmemset(reinterpret_cast<wchar_t*>(first), wchar_t(rgb), std::size_t(count));
+    }
+}
+
 QPainter::CompositionMode compositionFor(PenMode mode)
 {
     return mode == PenMode::Copy ? QPainter::CompositionMode_Source
@@ -62,21 +78,6 @@ void ImageCanvas::span(int y, int x1, int x2, QRgb rgb, PenMode mode)
     if (x1 > x2)
         return;
     fillRun(m_bits + std::ptrdiff_t(y) * m_stride + x1, x2 - x1 + 1, rgb, mode);
-}
-
-void ImageCanvas::fillRun(QRgb* first, int count, QRgb rgb, PenMode mode)
-{
-    if (mode == PenMode::NotXor) {
-        for (int i = 0; i < count; ++i)
-            put(first[i], rgb, mode);
-    } else if (count <= 16) {
-        std::fill_n(first, count, rgb);
-    } else {
-        // The C library's wide-character fill is vectorised; a plain loop
-        // over 32-bit pixels is not at the usual optimisation level.
-        static_assert(sizeof(wchar_t) == sizeof(QRgb));
-        std::wmemset(reinterpret_cast<wchar_t*>(first), wchar_t(rgb), std::size_t(count));
-    }
 }
 
 void ImageCanvas::block(int left, int top, int right, int bottom, QRgb rgb, PenMode mode)

@@ -35,7 +35,6 @@ private:
     void begin();  // takes hold of the pixels for one operation
     void span(int y, int x1, int x2, QRgb rgb, PenMode mode);  // columns x1..x2
     void block(int left, int top, int right, int bottom, QRgb rgb, PenMode mode);  // inclusive
-    void fillRun(QRgb* first, int count, QRgb rgb, PenMode mode);
     void plot(int x, int y, QRgb rgb, PenMode mode);
     void thinLine(Point from, Point to, QRgb rgb, PenMode mode);
     std::pair<int, int> rowsOf(std::span<const Point> points) const;  // clipped top and bottom row
