@@ -1,7 +1,7 @@
 // Random play through the scenario driver: many thousands of actions over
 // all mazes, with the rules' invariants checked after every one. A failure
 // prints its seed; VESMOR_PLAY_SEED=N replays it.
-#include "tools/script.h"
+#include "tools/headless.h"
 
 #include <gtest/gtest.h>
 
@@ -55,13 +55,10 @@ TEST(RandomPlay, KeepsEveryInvariantOverAHundredThousandActions)
     SCOPED_TRACE("seed " + std::to_string(seed) + " (replay with VESMOR_PLAY_SEED=" + std::to_string(seed) + ")");
     std::mt19937 random(seed);
 
-    render::Session session;
-    tools::SessionControls controls(session);
-    tools::ScriptClock clock(controls);
-    session.FormCreate(seed);
-    std::ostringstream out, err;
-    tools::ScriptRunner runner(controls, clock, out, err);
-    const game::Game& g = session.game;
+    tools::HeadlessGame play(seed);
+    tools::ScriptRunner& runner = play.runner;
+    const std::ostringstream& err = play.err;
+    const game::Game& g = play.session.game;
 
     for (int action = 0; action < Actions; ++action) {
         const std::string line = randomLine(random);

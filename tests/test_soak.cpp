@@ -1,6 +1,6 @@
 // An hour of play: a running countdown, Starts and Redos, falls into the
 // water; the memory in use must not grow once the game has settled.
-#include "tools/script.h"
+#include "tools/headless.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +24,9 @@ long residentKiB()
 
 TEST(Soak, AnHourOfPlayKeepsMemoryFlat)
 {
-    render::Session session;
-    tools::SessionControls controls(session);
-    tools::ScriptClock clock(controls);
-    session.FormCreate(7);
-    std::ostringstream out, err;
-    tools::ScriptRunner runner(controls, clock, out, err);
+    tools::HeadlessGame play(7);
+    tools::ScriptRunner& runner = play.runner;
+    const tools::ScriptClock& clock = play.clock;
     const auto run = [&](const std::string& line) { ASSERT_EQ(runner.runLine(line, 1), tools::ScriptOk) << line; };
 
     // Everything drawn once before the hour, so that first-use allocations

@@ -1,5 +1,6 @@
 #include "decorations.h"
 
+#include "palette.h"
 #include "pictures.h"
 
 #include <QPainter>
@@ -8,11 +9,7 @@ namespace ui {
 
 namespace {
 
-const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor Grey(0x80, 0x80, 0x80);
-const QColor Teal(0x00, 0x80, 0x80);
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor Yellow(0xFF, 0xFF, 0x00);
+using namespace palette;
 
 // A sunken one-pixel box: dark edges top and left, light bottom and right.
 void bevel(QPainter& p, int x, int y, int w, int h)

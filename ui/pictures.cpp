@@ -1,6 +1,7 @@
 #include "pictures.h"
 
 #include "fonts.h"
+#include "palette.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -11,14 +12,7 @@ namespace ui::pictures {
 
 namespace {
 
-const QColor Black(0x00, 0x00, 0x00);
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor Olive(0x80, 0x80, 0x00);
-const QColor Grey(0x80, 0x80, 0x80);
-const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor White(0xFF, 0xFF, 0xFF);
-const QColor Red(0xFF, 0x00, 0x00);
-const QColor Yellow(0xFF, 0xFF, 0x00);
+using namespace palette;
 
 constexpr int GlyphSize = 16;
 

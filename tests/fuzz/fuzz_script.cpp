@@ -2,7 +2,7 @@
 // run or be refused with one of the driver's documented messages; nothing
 // may crash, trip a sanitizer or hang. Files are never written, and long
 // waits are shortened so that one input stays quick.
-#include "tools/script.h"
+#include "tools/headless.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -28,12 +28,8 @@ bool documented(const std::string& message)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    render::Session session;
-    tools::SessionControls controls(session);
-    tools::ScriptClock clock(controls);
-    session.FormCreate(size);
-    std::ostringstream out, err;
-    tools::ScriptRunner runner(controls, clock, out, err);
+    tools::HeadlessGame game(size);
+    tools::ScriptRunner& runner = game.runner;
     runner.saveImage = [](const QImage&, const std::string&) { return true; };
 
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
