@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
+
 using ui::TRivev;
 
 namespace {
@@ -169,6 +171,28 @@ private slots:
         QVERIFY(window.session().game.GameActive);
     }
 
+    // A right click only opens a menu: Enter then presses Start, not Redo.
+    // Both push buttons and the picture buttons wear the silver face.
+    void rightClickLeavesTheFocusAndFacesAreSilver()
+    {
+        TRivev window;
+        window.runModal = [](QDialog&) {};
+        window.show();
+        window.mapClick(0);
+        chooseFromMenu(window, child<QPushButton>(window, "Button1"), QStringLiteral("240秒"));
+        window.session().game.placeAt({20, 5, 3});
+        QTest::keyClick(&window, Qt::Key_Return);
+        QCOMPARE(int(window.session().game.player.row), 28);  // Start went back to the start
+        QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("240"));
+
+        for (const char* name : {"Button1", "Button3", "LeftBtn", "MaeBtn", "RightBtn"}) {
+            const QImage face = child<QPushButton>(window, name)->grab().toImage();
+            const QColor middle = face.pixelColor(4, face.height() / 2);  // beside the caption
+            QVERIFY2(std::abs(middle.red() - 0xC8) < 16 && middle.red() == middle.blue(),
+                     qPrintable(QLatin1String(name) + QLatin1Char(' ') + middle.name()));
+        }
+    }
+
     void cancelledCloseLeavesTheGameAsItWas()
     {
         TRivev window;
@@ -195,6 +219,10 @@ private slots:
             QCOMPARE(box->icon(), QMessageBox::Question);
             QCOMPARE(box->defaultButton()->text(), QStringLiteral("OK"));
             QCOMPARE(box->escapeButton()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+            // OK then ｷｬﾝｾﾙ, left to right, on this run's GNOME desktop too;
+            // the box centred on the screen, not on the window.
+            QVERIFY(box->defaultButton()->x() < box->escapeButton()->x());
+            QCOMPARE(box->frameGeometry().center(), box->screen()->availableGeometry().center());
             box->defaultButton()->click();
         });
         QTest::mouseClick(child<QLabel>(window, "Label1"), Qt::LeftButton);

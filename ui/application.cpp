@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "aboutbox.h"
+#include "fixeddialog.h"
 #include "fonts.h"
 #include "helpdlg.h"
 #include "pictures.h"
@@ -9,9 +10,11 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace ui {
 
@@ -33,10 +36,39 @@ void quietWithoutDisplay(QtMsgType type, const QMessageLogContext& context, cons
         std::abort();
 }
 
-void centre(QWidget& window)
+// The main window with its frame; the dialogs are smaller.
+constexpr QSize OuterSize(537, 480);
+
+// The largest whole factor, not above the one the screen asks for, at which
+// the main window and its dialogs still fit the screen's free area.
+int fittingFactor(const QScreen& screen)
 {
-    const QRect screen = window.screen()->availableGeometry();
-    window.move(screen.center() - window.rect().center());
+    const qreal asked = screen.devicePixelRatio();
+    const QSize pixels = screen.availableGeometry().size() * asked;
+    int factor = std::max(1, int(asked));
+    while (factor > 1 && (OuterSize.width() * factor > pixels.width() || OuterSize.height() * factor > pixels.height()))
+        --factor;
+    return factor;
+}
+
+// Whole scale factors only, so the view and the map stay sharp: the screen's
+// own factor rounded down (1 on a 144-dpi screen, 2 on a 192-dpi one), and
+// lower still where the window would not fit. The factor can only be set
+// before the application exists, so on such a screen it is made a second
+// time, scaled down.
+std::unique_ptr<QApplication> openApplication(int& argc, char** argv)
+{
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal asked = screen->devicePixelRatio();
+    const int factor = fittingFactor(*screen);
+    if (factor == asked)
+        return app;
+    const double given = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qgetenv("QT_SCALE_FACTOR").toDouble() : 1.0;
+    app.reset();
+    qputenv("QT_SCALE_FACTOR", QByteArray::number((given > 0 ? given : 1.0) * factor / asked));
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 } // namespace
@@ -44,11 +76,9 @@ void centre(QWidget& window)
 int runGame(char* program, const std::function<void(TRivev&)>& ready)
 {
     qInstallMessageHandler(quietWithoutDisplay);
-    // Whole scale factors only, so the view and the map stay sharp.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     int argc = 1;  // the game takes no arguments
     char* argv[] = {program, nullptr};
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = openApplication(argc, argv);
     qInstallMessageHandler(nullptr);
     QApplication::setApplicationName(QStringLiteral("Vesmor"));
     QGuiApplication::setDesktopFileName(QStringLiteral("vesmor"));
@@ -56,16 +86,18 @@ int runGame(char* program, const std::function<void(TRivev&)>& ready)
     installFontSubstitutions();
     QApplication::setFont(gameFont(PGothicFace, 12));
 
+    // The dialogs belong to the main window: a window manager keeps them
+    // above it, and the focus goes back to it when they close.
     TRivev window;
-    TAboutBox about;
-    THelpDlg help;
-    window.setDialogs(&about, &help);
+    auto* about = new TAboutBox(&window);
+    auto* help = new THelpDlg(&window);
+    window.setDialogs(about, help);
     if (ready)
         ready(window);
     window.show();
-    centre(window);
+    centreOnScreen(window);
     window.activateWindow();
-    return app.exec();
+    return app->exec();
 }
 
 } // namespace ui

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace ui {
 
 FixedDialog::FixedDialog(const QString& title, QSize clientSize, QWidget* parent)
@@ -42,11 +44,19 @@ void FixedDialog::keyPressEvent(QKeyEvent* event)
         QDialog::keyPressEvent(event);
 }
 
+void centreOnScreen(QWidget& window)
+{
+    const QRect area = window.screen()->availableGeometry();
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(area.center());
+    frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() - frame.width() + 1)));
+    frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() + 1)));
+    window.move(frame.topLeft());
+}
+
 void FixedDialog::showEvent(QShowEvent* event)
 {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen()->availableGeometry().center());
-    move(frame.topLeft());
+    centreOnScreen(*this);
     QDialog::showEvent(event);
 }
 

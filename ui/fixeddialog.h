@@ -9,6 +9,10 @@ class QFrame;
 
 namespace ui {
 
+// Puts a top-level window in the middle of its screen's free area, and never
+// partly off it: a window larger than the area keeps its title bar on screen.
+void centreOnScreen(QWidget& window);
+
 class FixedDialog : public QDialog {
     Q_OBJECT
 

@@ -2,8 +2,10 @@
 
 #include "aboutbox.h"
 #include "decorations.h"
+#include "fixeddialog.h"
 #include "fonts.h"
 #include "helpdlg.h"
+#include "palette.h"
 #include "pictures.h"
 
 #include <QAction>
@@ -47,9 +49,19 @@ void hint(QWidget* widget, const QString& text)
     widget->setAccessibleName(text);
 }
 
+// Every button wears the window's silver face whatever the platform style,
+// so the white "Redo" stays readable; the style still draws it raised and
+// pressed.
+QPushButton* silverButton(const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    colour(button, QPalette::Button, palette::Silver);
+    return button;
+}
+
 QPushButton* pictureButton(QWidget* parent, const QImage& glyph, QRect geometry, const QString& tip)
 {
-    auto* button = new QPushButton(parent);
+    QPushButton* button = silverButton(QString(), parent);
     button->setGeometry(geometry);
     button->setIcon(pictures::buttonGlyph(glyph));
     button->setIconSize(QSize(16, 16));
@@ -69,6 +81,39 @@ QLabel* panel(QWidget* parent, const QString& text, const QFont& font, const QCo
     p->setGeometry(geometry);
     p->hide();
     return p;
+}
+
+// The close question, centred on the screen. Both buttons take the action
+// role: every desktop's button layout keeps such buttons in the order they
+// were added, so it reads "OK" then "ｷｬﾝｾﾙ" everywhere (by role, a GNOME
+// session would put ｷｬﾝｾﾙ first). Enter answers OK, Escape and the close
+// box ｷｬﾝｾﾙ.
+class QuitBox final : public QMessageBox {
+public:
+    explicit QuitBox(QWidget* parent)
+        : QMessageBox(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("VESMORを終了しますか？"),
+                      QMessageBox::NoButton, parent)
+    {
+        ok = addButton(QStringLiteral("OK"), QMessageBox::ActionRole);
+        QPushButton* cancel = addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::ActionRole);
+        setDefaultButton(ok);
+        setEscapeButton(cancel);
+    }
+    QPushButton* ok;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);  // sizes the box to its text
+        centreOnScreen(*this);
+    }
+};
+
+bool askToQuit(QWidget* parent)
+{
+    QuitBox box(parent);
+    box.exec();
+    return box.clickedButton() == box.ok;
 }
 
 } // namespace
@@ -112,16 +157,7 @@ TRivev::TRivev(Clock clock, QWidget* parent)
     m_background = paintDecorations();
 
     runModal = [](QDialog& dialog) { dialog.exec(); };
-    confirmClose = [this] {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("VESMORを終了しますか？"),
-                        QMessageBox::NoButton, this);
-        QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        QPushButton* cancel = box.addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
-        box.setDefaultButton(ok);
-        box.setEscapeButton(cancel);
-        box.exec();
-        return box.clickedButton() == ok;
-    };
+    confirmClose = [this] { return askToQuit(this); };
     m_session.beeper = [] { QApplication::beep(); };
 
     createControls();
@@ -237,7 +273,7 @@ void TRivev::createControls()
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->move(500, 413);
 
-    m_button1 = new QPushButton(QStringLiteral("Redo"), this);
+    m_button1 = silverButton(QStringLiteral("Redo"), this);
     m_button1->setObjectName(QStringLiteral("Button1"));
     m_button1->setGeometry(229, 406, 65, 30);
     m_button1->setFont(gameFont(MsSerifFace, 19, true, true));
@@ -252,7 +288,7 @@ void TRivev::createControls()
                      QColor(0, 0, 0x80), {102, 46, 185, 41});
     m_panel2->setObjectName(QStringLiteral("Panel2"));
 
-    m_button3 = new QPushButton(QStringLiteral("Start"), this);
+    m_button3 = silverButton(QStringLiteral("Start"), this);
     m_button3->setObjectName(QStringLiteral("Button3"));
     m_button3->setGeometry(305, 406, 66, 30);
     m_button3->setFont(gameFont(MsSerifFace, 20, true, true));
@@ -261,10 +297,13 @@ void TRivev::createControls()
     connect(m_button3, &QPushButton::clicked, this, &TRivev::Button3Click);
 
     // Start and Redo are the only stops of the Tab key; Enter presses the
-    // one that has the focus, Start from the outset.
+    // one that has the focus, Start from the outset. Only Tab and a left
+    // press move the focus: a right click just opens the button's menu, so
+    // Enter after choosing "240秒" still starts (eventFilter).
     for (QPushButton* button : {m_button3, m_button1}) {
         button->setAutoDefault(true);
-        button->setFocusPolicy(Qt::StrongFocus);
+        button->setFocusPolicy(Qt::TabFocus);
+        button->installEventFilter(this);
     }
     setTabOrder(m_button3, m_button1);
     m_button3->setFocus();
@@ -466,6 +505,8 @@ bool TRivev::eventFilter(QObject* watched, QEvent* event)
     const auto inside = [&](QWidget* w) { return w->rect().contains(mouse->position().toPoint()); };
     const bool left = mouse->button() == Qt::LeftButton;
     if (type == QEvent::MouseButtonPress) {
+        if ((watched == m_button3 || watched == m_button1) && left)
+            static_cast<QWidget*>(watched)->setFocus(Qt::MouseFocusReason);
         if (watched != m_label5)
             return QWidget::eventFilter(watched, event);
         Label5MouseDown(mouse->button());
