@@ -264,3 +264,24 @@ TEST(Session, ShortestRouteEndsInTheWonStateInEveryMaze)
         EXPECT_EQ(rig.controls.times('c').size(), 7u);
     }
 }
+
+// What a message echoes from the script is short and shows as itself on a
+// terminal: a huge token is cut at 40 characters, bytes that are not
+// printable text are written as \xNN, printable characters of any width stay.
+TEST(ScriptRunner, MessagesEchoTheScriptShortAndPrintable)
+{
+    Rig rig;
+    std::istringstream huge("map 0\n" + std::string(10'000'000, 'x') + "\nstate\n");
+    EXPECT_EQ(rig.runner.run(huge), tools::ScriptBadInput);
+    EXPECT_EQ(rig.err.str(), "vesmor-script: line 2: unknown command '" + std::string(40, 'x') + "...'\n");
+
+    tools::ScriptLine line;
+    EXPECT_EQ(tools::parseScriptLine("ma\x1b[2Jp 0", line), "unknown command 'ma\\x1B[2Jp'");
+    EXPECT_EQ(tools::parseScriptLine("wait 1\xff\xc0\xaf\xef\xbb\xbf", line),
+              "'wait': '1\\xFF\\xC0\\xAF\\xEF\\xBB\\xBF' is not a number from 0 to 3600000");
+    std::string wide;
+    for (int i = 0; i < 41; ++i)
+        wide += "３";
+    EXPECT_EQ(tools::parseScriptLine("time " + wide, line),
+              "'time': '" + wide.substr(0, 40 * 3) + "...' is not one of 180 240 300 360");
+}

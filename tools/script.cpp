@@ -2,6 +2,9 @@
 
 #include "render/landmarks.h"
 
+#include <QChar>
+
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -17,6 +20,35 @@ std::vector<std::string> splitWords(const std::string& text)
     for (std::string word; in >> word;)
         words.push_back(word);
     return words;
+}
+
+// The character that starts at text[i] and its length in bytes; a length
+// of 0 when the bytes there are not UTF-8.
+std::pair<char32_t, std::size_t> decodeUtf8(const std::string& text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
+    const unsigned lead = byte(i);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    if (length == 0)
+        return {0, 0};
+    char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return {0, 0};
+        c = (c << 6) | (byte(i + k) & 0x3F);
+    }
+    constexpr char32_t Least[] = {0, 0, 0x80, 0x800, 0x10000};  // shorter forms are not UTF-8
+    if (c < Least[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return {0, 0};
+    return {c, length};
+}
+
+void appendEscaped(std::string& out, unsigned char byte)
+{
+    constexpr char Hex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += Hex[byte >> 4];
+    out += Hex[byte & 15];
 }
 
 // A decimal number without sign within [low, high].
@@ -102,7 +134,7 @@ std::optional<std::string> parseScriptLine(const std::string& text, ScriptLine& 
         if (name == s.name)
             syntax = &s;
     if (!syntax)
-        return "unknown command '" + name + "'";
+        return "unknown command " + quoted(name);
 
     const int args = int(words.size()) - 1;
     const int most = int(syntax->numbers.size()) + (syntax->file ? 1 : 0);
@@ -115,17 +147,36 @@ std::optional<std::string> parseScriptLine(const std::string& text, ScriptLine& 
             const Range range = syntax->numbers[i];
             const auto value = parseNumber(words[i + 1], range.low, range.high);
             if (name == "time" && (!value || (*value != 180 && *value != 240 && *value != 300 && *value != 360)))
-                return "'time': '" + words[1] + "' is not one of 180 240 300 360";
+                return "'time': " + quoted(words[1]) + " is not one of 180 240 300 360";
             if (!value)
-                return "'" + name + "': '" + words[i + 1] + "' is not a number from " + std::to_string(range.low) +
+                return "'" + name + "': " + quoted(words[i + 1]) + " is not a number from " + std::to_string(range.low) +
                        " to " + std::to_string(range.high);
             line.numbers.push_back(*value);
         }
     }
     if (name == "place" && line.numbers[2] > 3 && line.numbers[2] < 16)
-        return "'place': heading '" + words[3] + "' is not 0 to 3 or 16 to 19";
+        return "'place': heading " + quoted(words[3]) + " is not 0 to 3 or 16 to 19";
     line.command = name;
     return std::nullopt;
+}
+
+std::string quoted(const std::string& text, std::size_t most)
+{
+    std::string out = "'";
+    std::size_t i = 0;
+    for (std::size_t shown = 0; i < text.size() && shown < most; ++shown) {
+        const auto [c, length] = decodeUtf8(text, i);
+        if (length > 0 && QChar::isPrint(c)) {
+            out.append(text, i, length);
+        } else {
+            for (std::size_t k = 0; k < std::max<std::size_t>(length, 1); ++k)
+                appendEscaped(out, static_cast<unsigned char>(text[i + k]));
+        }
+        i += std::max<std::size_t>(length, 1);
+    }
+    if (i < text.size())
+        out += "...";
+    return out + "'";
 }
 
 ScriptRunner::ScriptRunner(Controls& controls, ScriptClock& clock, std::ostream& out, std::ostream& err)

@@ -31,6 +31,14 @@ struct ScriptLine {
     std::string file;
 };
 
+// How much of a token a message echoes.
+constexpr std::size_t QuotedToken = 40;
+
+// Text from the script, in quotes for a message: cut at most characters
+// (then "..."), and any byte that would not show as itself on a terminal
+// (control bytes, invisible characters, broken UTF-8) written as \xNN.
+std::string quoted(const std::string& text, std::size_t most = QuotedToken);
+
 // Reads one line. Returns what is wrong with it, or nothing when it is a
 // valid command (or blank).
 std::optional<std::string> parseScriptLine(const std::string& text, ScriptLine& line);
