@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <deque>
 #include <sstream>
+#include <streambuf>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -80,6 +83,24 @@ struct Rig {
         std::istringstream in(script);
         ASSERT_EQ(runner.run(in), tools::ScriptOk) << err.str();
     }
+};
+
+// Gives text, then fails as a file stream does when the disk does.
+class FailingBuffer final : public std::streambuf {
+public:
+    explicit FailingBuffer(std::string text) : m_text(std::move(text))
+    {
+        setg(m_text.data(), m_text.data(), m_text.data() + m_text.size());
+    }
+
+protected:
+    int_type underflow() override
+    {
+        throw std::ios::failure("read error", std::error_code(EIO, std::generic_category()));
+    }
+
+private:
+    std::string m_text;
 };
 
 std::vector<std::int64_t> everyFrom(std::int64_t first, std::int64_t step, std::int64_t last)
@@ -284,4 +305,16 @@ TEST(ScriptRunner, MessagesEchoTheScriptShortAndPrintable)
         wide += "３";
     EXPECT_EQ(tools::parseScriptLine("time " + wide, line),
               "'time': '" + wide.substr(0, 40 * 3) + "...' is not one of 180 240 300 360");
+}
+
+// A read error midway is a failure, not the end of the script.
+TEST(ScriptRunner, StopsAtAReadError)
+{
+    Rig broken;
+    FailingBuffer buffer("map 3\nstate\nsta");
+    std::istream in(&buffer);
+    EXPECT_EQ(broken.runner.run(in, "game.vms"), tools::ScriptFileError);
+    const std::string played = broken.out.str();
+    EXPECT_EQ(std::count(played.begin(), played.end(), '\n'), 1);  // the state before the error
+    EXPECT_EQ(broken.err.str(), "vesmor-script: cannot read 'game.vms': Input/output error\n");
 }

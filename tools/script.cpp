@@ -3,6 +3,7 @@
 #include "render/landmarks.h"
 
 #include <QChar>
+#include <QFile>
 
 #include <algorithm>
 #include <istream>
@@ -179,23 +180,42 @@ std::string quoted(const std::string& text, std::size_t most)
     return out + "'";
 }
 
+std::optional<std::string> writePng(const QImage& image, const std::string& file)
+{
+    QFile out(QFile::decodeName(file.c_str()));
+    if (!out.open(QIODevice::WriteOnly))
+        return out.errorString().toStdString();
+    const bool encoded = image.save(&out, "PNG");
+    // The last bytes reach the disk only here: a full disk shows up now.
+    out.flush();
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return out.errorString().toStdString();
+    if (!encoded)
+        return "the picture could not be encoded as PNG";
+    return std::nullopt;
+}
+
 ScriptRunner::ScriptRunner(Controls& controls, ScriptClock& clock, std::ostream& out, std::ostream& err)
     : m_controls(controls), m_clock(clock), m_out(out), m_err(err)
 {
-    saveImage = [](const QImage& image, const std::string& file) {
-        return image.save(QString::fromStdString(file), "PNG");
-    };
 }
 
-int ScriptRunner::run(std::istream& in)
+int ScriptRunner::run(std::istream& in, const std::string& name)
 {
-    int number = 0;
-    for (std::string text; std::getline(in, text);) {
-        const int status = runLine(text, ++number);
-        if (status != ScriptOk)
-            return status;
+    const std::ios::iostate quiet = in.exceptions();
+    int status = ScriptOk;
+    try {
+        in.exceptions(std::ios::badbit);  // a read error then throws, with the system's reason
+        int number = 0;
+        for (std::string text; status == ScriptOk && std::getline(in, text);)
+            status = runLine(text, ++number);
+    } catch (const std::ios::failure& error) {
+        m_err << "vesmor-script: cannot read " << quoted(name, QuotedFile) << ": " << error.code().message() << "\n";
+        status = ScriptFileError;
     }
-    return ScriptOk;
+    in.exceptions(quiet);
+    return status;
 }
 
 int ScriptRunner::runLine(const std::string& text, int number)
@@ -262,17 +282,24 @@ int ScriptRunner::execute(const ScriptLine& line, int number)
     } else if (c == "scene" || c == "map-image") {
         if (c == "scene" && !session.hasSceneBitmap())
             return fail(number, "the view's bitmap is gone", ScriptFileError);
-        if (!saveImage(c == "scene" ? session.sceneBitmap() : session.mapImage(), line.file))
-            return fail(number, "cannot write '" + line.file + "'", ScriptFileError);
+        return save(c == "scene" ? session.sceneBitmap() : session.mapImage(), line.file, number);
     } else if (c == "landmarks") {
         m_out << render::describe(render::landmarks(game.MazeIndex));
     } else if (c == "window") {
-        if (!m_controls.hasWindow())
+        const std::optional<QImage> picture = m_controls.windowImage();
+        if (!picture)
             return fail(number, "'window' is not available without the main window", ScriptBadInput);
-        if (!m_controls.writeWindow(line.file))
-            return fail(number, "cannot write '" + line.file + "'", ScriptFileError);
+        return save(*picture, line.file, number);
     }
-    m_out.flush();
+    if (!m_out.flush())
+        return fail(number, "cannot write standard output", ScriptFileError);
+    return ScriptOk;
+}
+
+int ScriptRunner::save(const QImage& image, const std::string& file, int number)
+{
+    if (const auto problem = saveImage(image, file))
+        return fail(number, "cannot write " + quoted(file, QuotedFile) + ": " + *problem, ScriptFileError);
     return ScriptOk;
 }
 
