@@ -48,8 +48,8 @@ int main(int argc, char** argv)
     }
 
     qInstallMessageHandler(quietPlatform);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Always headless: a display named in the environment is not the driver's.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     ui::installFontSubstitutions();

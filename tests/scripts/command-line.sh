@@ -1,6 +1,6 @@
 #!/bin/sh
 # The driver as a shell user meets it: files that cannot be read or
-# written.
+# written, and whatever display the environment names.
 #   command-line.sh <vesmor-script>
 driver=$1
 work=$(mktemp -d) || exit 1
@@ -38,4 +38,9 @@ for command in scene map-image window; do
 done
 run sh -c '"$0" "$1" >/dev/full' "$driver" "$work/play.vms"
 expect "standard output on a full disk" 1 "vesmor-script: line 4: cannot write standard output"
+
+for platform in xcb wayland; do
+    run env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=$platform "$driver" "$work/play.vms"
+    expect "QT_QPA_PLATFORM=$platform with no display" 0 "" "$started"
+done
 exit $failed
