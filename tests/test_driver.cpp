@@ -307,9 +307,22 @@ TEST(ScriptRunner, MessagesEchoTheScriptShortAndPrintable)
               "'time': '" + wide.substr(0, 40 * 3) + "...' is not one of 180 240 300 360");
 }
 
-// A read error midway is a failure, not the end of the script.
-TEST(ScriptRunner, StopsAtAReadError)
+// Scripts as editors and shells leave them: a byte-order mark before the
+// first line, file names with spaces, carriage returns. A read error midway
+// is a failure, not the end of the script.
+TEST(ScriptRunner, ReadsScriptsAsEditorsWriteThemAndStopsAtAReadError)
 {
+    Rig bom;
+    bom.run("\xEF\xBB\xBFmap 3\nslot 0\nstart\nstate\n");
+    EXPECT_EQ(bom.out.str().rfind("maze=3 slot=0 row=28 col=29 ", 0), 0u) << bom.out.str();
+
+    tools::ScriptLine line;
+    EXPECT_EQ(tools::parseScriptLine("  scene   my view.png   # at noon", line), std::nullopt);
+    EXPECT_EQ(line.file, "my view.png");
+    EXPECT_EQ(tools::parseScriptLine("window\t/tmp/a  b.png\r", line), std::nullopt);
+    EXPECT_EQ(line.file, "/tmp/a  b.png");
+    EXPECT_EQ(tools::parseScriptLine("map-image # none", line), "'map-image' takes 1 argument, got 0");
+
     Rig broken;
     FailingBuffer buffer("map 3\nstate\nsta");
     std::istream in(&buffer);

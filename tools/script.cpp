@@ -14,13 +14,30 @@ namespace tools {
 
 namespace {
 
+// What separates words: the spaces a stream's >> skips.
+constexpr const char* Spaces = " \t\n\v\f\r";
+
+// A line without its comment.
+std::string code(const std::string& text) { return text.substr(0, text.find('#')); }
+
 std::vector<std::string> splitWords(const std::string& text)
 {
     std::vector<std::string> words;
-    std::istringstream in(text.substr(0, text.find('#')));
+    std::istringstream in(code(text));
     for (std::string word; in >> word;)
         words.push_back(word);
     return words;
+}
+
+// Everything after the command word, without the spaces around it.
+std::string restOfLine(const std::string& text)
+{
+    const std::string line = code(text);
+    const std::size_t word = line.find_first_not_of(Spaces);
+    const std::size_t from = line.find_first_not_of(Spaces, line.find_first_of(Spaces, word));
+    if (from == std::string::npos)
+        return {};
+    return line.substr(from, line.find_last_not_of(Spaces) - from + 1);
 }
 
 // The character that starts at text[i] and its length in bytes; a length
@@ -137,13 +154,13 @@ std::optional<std::string> parseScriptLine(const std::string& text, ScriptLine& 
     if (!syntax)
         return "unknown command " + quoted(name);
 
-    const int args = int(words.size()) - 1;
+    if (syntax->file)
+        line.file = restOfLine(text);
+    const int args = syntax->file ? !line.file.empty() : int(words.size()) - 1;
     const int most = int(syntax->numbers.size()) + (syntax->file ? 1 : 0);
     if (args < most - syntax->optional || args > most)
         return "'" + name + "' takes " + expectedArguments(*syntax) + ", got " + std::to_string(args);
-    if (syntax->file) {
-        line.file = words[1];
-    } else {
+    if (!syntax->file) {
         for (int i = 0; i < args; ++i) {
             const Range range = syntax->numbers[i];
             const auto value = parseNumber(words[i + 1], range.low, range.high);
@@ -208,8 +225,11 @@ int ScriptRunner::run(std::istream& in, const std::string& name)
     try {
         in.exceptions(std::ios::badbit);  // a read error then throws, with the system's reason
         int number = 0;
-        for (std::string text; status == ScriptOk && std::getline(in, text);)
+        for (std::string text; status == ScriptOk && std::getline(in, text);) {
+            if (number == 0 && text.starts_with("\xEF\xBB\xBF"))  // the byte-order mark some editors write
+                text.erase(0, 3);
             status = runLine(text, ++number);
+        }
     } catch (const std::ios::failure& error) {
         m_err << "vesmor-script: cannot read " << quoted(name, QuotedFile) << ": " << error.code().message() << "\n";
         status = ScriptFileError;

@@ -28,7 +28,7 @@ constexpr long MaxWait = 3600000;   // wait MS: one hour of game time
 struct ScriptLine {
     std::string command;      // empty for a blank or comment line
     std::vector<long> numbers;
-    std::string file;
+    std::string file;         // the rest of the line, so it may hold spaces
 };
 
 // How much of a token or a file name a message echoes.
@@ -54,8 +54,9 @@ public:
     ScriptRunner(Controls& controls, ScriptClock& clock, std::ostream& out, std::ostream& err);
 
     // Runs every line; stops at the first bad one or when the script cannot
-    // be read further (name is the script's name for that message). Returns
-    // the exit status.
+    // be read further (name is the script's name for that message). A
+    // byte-order mark before the first line is skipped. Returns the exit
+    // status.
     int run(std::istream& in, const std::string& name = "-");
     // Runs one line; number is its line number for messages.
     int runLine(const std::string& text, int number);

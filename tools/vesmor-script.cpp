@@ -1,6 +1,6 @@
 // vesmor-script [SCRIPT]: plays a scenario on the game's own main window,
 // with no display and a clock driven by the script. Reads standard input
-// when no file is given.
+// when no file is given or SCRIPT is "-".
 #include "script.h"
 #include "windowcontrols.h"
 
@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     std::ios::sync_with_stdio(false);
     const std::string name = argc == 2 ? argv[1] : "-";
     std::ifstream file;
-    if (argc == 2) {
+    if (name != "-") {
         file.open(name);
         if (!file) {
             std::cerr << "vesmor-script: cannot read " << tools::quoted(name, tools::QuotedFile) << ": "
@@ -62,5 +62,5 @@ int main(int argc, char** argv)
     tools::WindowControls controls(window);
     tools::ScriptClock clock(controls);
     tools::ScriptRunner runner(controls, clock, std::cout, std::cerr);
-    return runner.run(argc == 2 ? static_cast<std::istream&>(file) : std::cin, name);
+    return runner.run(name == "-" ? std::cin : static_cast<std::istream&>(file), name);
 }

@@ -1,6 +1,6 @@
 #!/bin/sh
-# The driver as a shell user meets it: files that cannot be read or
-# written, and whatever display the environment names.
+# The driver as a shell user meets it: where the script comes from, files
+# that cannot be read or written, and whatever display the environment names.
 #   command-line.sh <vesmor-script>
 driver=$1
 work=$(mktemp -d) || exit 1
@@ -28,8 +28,10 @@ started='maze=0 slot=0 row=28 col=29 heading=1 active=1 '
 
 run "$driver" "$work"
 expect "a directory as the script" 1 "vesmor-script: cannot read '$work': Is a directory"
-run sh -c '"$0" <"$1"' "$driver" "$work"
+run sh -c '"$0" - <"$1"' "$driver" "$work"
 expect "a directory as standard input" 1 "vesmor-script: cannot read '-': Is a directory"
+run sh -c '"$0" - <"$1"' "$driver" "$work/play.vms"
+expect "- as the script" 0 "" "$started"
 
 for command in scene map-image window; do
     printf 'map 0\nstart\ntick\n%s /dev/full\nstate\n' $command >"$work/full.vms"
