@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <deque>
 #include <sstream>
+#include <streambuf>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -80,6 +83,24 @@ struct Rig {
         std::istringstream in(script);
         ASSERT_EQ(runner.run(in), tools::ScriptOk) << err.str();
     }
+};
+
+// Gives text, then fails as a file stream does when the disk does.
+class FailingBuffer final : public std::streambuf {
+public:
+    explicit FailingBuffer(std::string text) : m_text(std::move(text))
+    {
+        setg(m_text.data(), m_text.data(), m_text.data() + m_text.size());
+    }
+
+protected:
+    int_type underflow() override
+    {
+        throw std::ios::failure("read error", std::error_code(EIO, std::generic_category()));
+    }
+
+private:
+    std::string m_text;
 };
 
 std::vector<std::int64_t> everyFrom(std::int64_t first, std::int64_t step, std::int64_t last)
@@ -263,4 +284,50 @@ TEST(Session, ShortestRouteEndsInTheWonStateInEveryMaze)
         EXPECT_NE(rig.out.str().find(" row=1 col=1 heading=1 active=0 time=293 "), std::string::npos);
         EXPECT_EQ(rig.controls.times('c').size(), 7u);
     }
+}
+
+// What a message echoes from the script is short and shows as itself on a
+// terminal: a huge token is cut at 40 characters, bytes that are not
+// printable text are written as \xNN, printable characters of any width stay.
+TEST(ScriptRunner, MessagesEchoTheScriptShortAndPrintable)
+{
+    Rig rig;
+    std::istringstream huge("map 0\n" + std::string(10'000'000, 'x') + "\nstate\n");
+    EXPECT_EQ(rig.runner.run(huge), tools::ScriptBadInput);
+    EXPECT_EQ(rig.err.str(), "vesmor-script: line 2: unknown command '" + std::string(40, 'x') + "...'\n");
+
+    tools::ScriptLine line;
+    EXPECT_EQ(tools::parseScriptLine("ma\x1b[2Jp 0", line), "unknown command 'ma\\x1B[2Jp'");
+    EXPECT_EQ(tools::parseScriptLine("wait 1\xff\xc0\xaf\xef\xbb\xbf", line),
+              "'wait': '1\\xFF\\xC0\\xAF\\xEF\\xBB\\xBF' is not a number from 0 to 3600000");
+    std::string wide;
+    for (int i = 0; i < 41; ++i)
+        wide += "３";
+    EXPECT_EQ(tools::parseScriptLine("time " + wide, line),
+              "'time': '" + wide.substr(0, 40 * 3) + "...' is not one of 180 240 300 360");
+}
+
+// Scripts as editors and shells leave them: a byte-order mark before the
+// first line, file names with spaces, carriage returns. A read error midway
+// is a failure, not the end of the script.
+TEST(ScriptRunner, ReadsScriptsAsEditorsWriteThemAndStopsAtAReadError)
+{
+    Rig bom;
+    bom.run("\xEF\xBB\xBFmap 3\nslot 0\nstart\nstate\n");
+    EXPECT_EQ(bom.out.str().rfind("maze=3 slot=0 row=28 col=29 ", 0), 0u) << bom.out.str();
+
+    tools::ScriptLine line;
+    EXPECT_EQ(tools::parseScriptLine("  scene   my view.png   # at noon", line), std::nullopt);
+    EXPECT_EQ(line.file, "my view.png");
+    EXPECT_EQ(tools::parseScriptLine("window\t/tmp/a  b.png\r", line), std::nullopt);
+    EXPECT_EQ(line.file, "/tmp/a  b.png");
+    EXPECT_EQ(tools::parseScriptLine("map-image # none", line), "'map-image' takes 1 argument, got 0");
+
+    Rig broken;
+    FailingBuffer buffer("map 3\nstate\nsta");
+    std::istream in(&buffer);
+    EXPECT_EQ(broken.runner.run(in, "game.vms"), tools::ScriptFileError);
+    const std::string played = broken.out.str();
+    EXPECT_EQ(std::count(played.begin(), played.end(), '\n'), 1);  // the state before the error
+    EXPECT_EQ(broken.err.str(), "vesmor-script: cannot read 'game.vms': Input/output error\n");
 }

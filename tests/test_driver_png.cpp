@@ -67,11 +67,12 @@ private slots:
     {
         QTemporaryDir dir;
         const QString scene = dir.filePath(QStringLiteral("splash.png"));
-        const QString map = dir.filePath(QStringLiteral("map.png"));
-        const QString window = dir.filePath(QStringLiteral("window.png"));
+        // File names are the rest of the line: spaces are kept, a comment is not.
+        const QString map = dir.filePath(QStringLiteral("the map.png"));
+        const QString window = dir.filePath(QStringLiteral("main  window.png"));
         QString errors;
         runDriver(QStringLiteral("map 0\nstart\nforward\ntick\nplace 12 15 0\ntick\nscene %1\nmap-image %2\n"
-                                 "window %3\n")
+                                 "window  %3  # the whole window\n")
                       .arg(scene, map, window),
                   &errors);
         QVERIFY2(errors.isEmpty(), qPrintable(errors));

@@ -5,7 +5,9 @@
 
 #include "render/session.h"
 
-#include <string>
+#include <QImage>
+
+#include <optional>
 
 namespace tools {
 
@@ -32,9 +34,8 @@ public:
     virtual void tick() { session().Timer1Timer(); }
     virtual void countdown() { session().game.Timer2Timer(); }
 
-    // A picture of the whole main window; false when there is none.
-    virtual bool writeWindow(const std::string& /*file*/) { return false; }
-    virtual bool hasWindow() const { return false; }
+    // A picture of the whole main window; nothing when there is none.
+    virtual std::optional<QImage> windowImage() { return std::nullopt; }
 };
 
 class SessionControls final : public Controls {

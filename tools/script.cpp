@@ -2,6 +2,10 @@
 
 #include "render/landmarks.h"
 
+#include <QChar>
+#include <QFile>
+
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -10,13 +14,59 @@ namespace tools {
 
 namespace {
 
+// What separates words: the spaces a stream's >> skips.
+constexpr const char* Spaces = " \t\n\v\f\r";
+
+// A line without its comment.
+std::string code(const std::string& text) { return text.substr(0, text.find('#')); }
+
 std::vector<std::string> splitWords(const std::string& text)
 {
     std::vector<std::string> words;
-    std::istringstream in(text.substr(0, text.find('#')));
+    std::istringstream in(code(text));
     for (std::string word; in >> word;)
         words.push_back(word);
     return words;
+}
+
+// Everything after the command word, without the spaces around it.
+std::string restOfLine(const std::string& text)
+{
+    const std::string line = code(text);
+    const std::size_t word = line.find_first_not_of(Spaces);
+    const std::size_t from = line.find_first_not_of(Spaces, line.find_first_of(Spaces, word));
+    if (from == std::string::npos)
+        return {};
+    return line.substr(from, line.find_last_not_of(Spaces) - from + 1);
+}
+
+// The character that starts at text[i] and its length in bytes; a length
+// of 0 when the bytes there are not UTF-8.
+std::pair<char32_t, std::size_t> decodeUtf8(const std::string& text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
+    const unsigned lead = byte(i);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    if (length == 0)
+        return {0, 0};
+    char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return {0, 0};
+        c = (c << 6) | (byte(i + k) & 0x3F);
+    }
+    constexpr char32_t Least[] = {0, 0, 0x80, 0x800, 0x10000};  // shorter forms are not UTF-8
+    if (c < Least[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return {0, 0};
+    return {c, length};
+}
+
+void appendEscaped(std::string& out, unsigned char byte)
+{
+    constexpr char Hex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += Hex[byte >> 4];
+    out += Hex[byte & 15];
 }
 
 // A decimal number without sign within [low, high].
@@ -102,49 +152,90 @@ std::optional<std::string> parseScriptLine(const std::string& text, ScriptLine& 
         if (name == s.name)
             syntax = &s;
     if (!syntax)
-        return "unknown command '" + name + "'";
+        return "unknown command " + quoted(name);
 
-    const int args = int(words.size()) - 1;
+    if (syntax->file)
+        line.file = restOfLine(text);
+    const int args = syntax->file ? !line.file.empty() : int(words.size()) - 1;
     const int most = int(syntax->numbers.size()) + (syntax->file ? 1 : 0);
     if (args < most - syntax->optional || args > most)
         return "'" + name + "' takes " + expectedArguments(*syntax) + ", got " + std::to_string(args);
-    if (syntax->file) {
-        line.file = words[1];
-    } else {
+    if (!syntax->file) {
         for (int i = 0; i < args; ++i) {
             const Range range = syntax->numbers[i];
             const auto value = parseNumber(words[i + 1], range.low, range.high);
             if (name == "time" && (!value || (*value != 180 && *value != 240 && *value != 300 && *value != 360)))
-                return "'time': '" + words[1] + "' is not one of 180 240 300 360";
+                return "'time': " + quoted(words[1]) + " is not one of 180 240 300 360";
             if (!value)
-                return "'" + name + "': '" + words[i + 1] + "' is not a number from " + std::to_string(range.low) +
+                return "'" + name + "': " + quoted(words[i + 1]) + " is not a number from " + std::to_string(range.low) +
                        " to " + std::to_string(range.high);
             line.numbers.push_back(*value);
         }
     }
     if (name == "place" && line.numbers[2] > 3 && line.numbers[2] < 16)
-        return "'place': heading '" + words[3] + "' is not 0 to 3 or 16 to 19";
+        return "'place': heading " + quoted(words[3]) + " is not 0 to 3 or 16 to 19";
     line.command = name;
+    return std::nullopt;
+}
+
+std::string quoted(const std::string& text, std::size_t most)
+{
+    std::string out = "'";
+    std::size_t i = 0;
+    for (std::size_t shown = 0; i < text.size() && shown < most; ++shown) {
+        const auto [c, length] = decodeUtf8(text, i);
+        if (length > 0 && QChar::isPrint(c)) {
+            out.append(text, i, length);
+        } else {
+            for (std::size_t k = 0; k < std::max<std::size_t>(length, 1); ++k)
+                appendEscaped(out, static_cast<unsigned char>(text[i + k]));
+        }
+        i += std::max<std::size_t>(length, 1);
+    }
+    if (i < text.size())
+        out += "...";
+    return out + "'";
+}
+
+std::optional<std::string> writePng(const QImage& image, const std::string& file)
+{
+    QFile out(QFile::decodeName(file.c_str()));
+    if (!out.open(QIODevice::WriteOnly))
+        return out.errorString().toStdString();
+    const bool encoded = image.save(&out, "PNG");
+    // The last bytes reach the disk only here: a full disk shows up now.
+    out.flush();
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return out.errorString().toStdString();
+    if (!encoded)
+        return "the picture could not be encoded as PNG";
     return std::nullopt;
 }
 
 ScriptRunner::ScriptRunner(Controls& controls, ScriptClock& clock, std::ostream& out, std::ostream& err)
     : m_controls(controls), m_clock(clock), m_out(out), m_err(err)
 {
-    saveImage = [](const QImage& image, const std::string& file) {
-        return image.save(QString::fromStdString(file), "PNG");
-    };
 }
 
-int ScriptRunner::run(std::istream& in)
+int ScriptRunner::run(std::istream& in, const std::string& name)
 {
-    int number = 0;
-    for (std::string text; std::getline(in, text);) {
-        const int status = runLine(text, ++number);
-        if (status != ScriptOk)
-            return status;
+    const std::ios::iostate quiet = in.exceptions();
+    int status = ScriptOk;
+    try {
+        in.exceptions(std::ios::badbit);  // a read error then throws, with the system's reason
+        int number = 0;
+        for (std::string text; status == ScriptOk && std::getline(in, text);) {
+            if (number == 0 && text.starts_with("\xEF\xBB\xBF"))  // the byte-order mark some editors write
+                text.erase(0, 3);
+            status = runLine(text, ++number);
+        }
+    } catch (const std::ios::failure& error) {
+        m_err << "vesmor-script: cannot read " << quoted(name, QuotedFile) << ": " << error.code().message() << "\n";
+        status = ScriptFileError;
     }
-    return ScriptOk;
+    in.exceptions(quiet);
+    return status;
 }
 
 int ScriptRunner::runLine(const std::string& text, int number)
@@ -211,17 +302,24 @@ int ScriptRunner::execute(const ScriptLine& line, int number)
     } else if (c == "scene" || c == "map-image") {
         if (c == "scene" && !session.hasSceneBitmap())
             return fail(number, "the view's bitmap is gone", ScriptFileError);
-        if (!saveImage(c == "scene" ? session.sceneBitmap() : session.mapImage(), line.file))
-            return fail(number, "cannot write '" + line.file + "'", ScriptFileError);
+        return save(c == "scene" ? session.sceneBitmap() : session.mapImage(), line.file, number);
     } else if (c == "landmarks") {
         m_out << render::describe(render::landmarks(game.MazeIndex));
     } else if (c == "window") {
-        if (!m_controls.hasWindow())
+        const std::optional<QImage> picture = m_controls.windowImage();
+        if (!picture)
             return fail(number, "'window' is not available without the main window", ScriptBadInput);
-        if (!m_controls.writeWindow(line.file))
-            return fail(number, "cannot write '" + line.file + "'", ScriptFileError);
+        return save(*picture, line.file, number);
     }
-    m_out.flush();
+    if (!m_out.flush())
+        return fail(number, "cannot write standard output", ScriptFileError);
+    return ScriptOk;
+}
+
+int ScriptRunner::save(const QImage& image, const std::string& file, int number)
+{
+    if (const auto problem = saveImage(image, file))
+        return fail(number, "cannot write " + quoted(file, QuotedFile) + ": " + *problem, ScriptFileError);
     return ScriptOk;
 }
 

@@ -28,8 +28,22 @@ constexpr long MaxWait = 3600000;   // wait MS: one hour of game time
 struct ScriptLine {
     std::string command;      // empty for a blank or comment line
     std::vector<long> numbers;
-    std::string file;
+    std::string file;         // the rest of the line, so it may hold spaces
 };
+
+// How much of a token or a file name a message echoes.
+constexpr std::size_t QuotedToken = 40;
+constexpr std::size_t QuotedFile = 200;
+
+// Text from the script or the command line, in quotes for a message: cut
+// at most characters (then "..."), and any byte that would not show as
+// itself on a terminal (control bytes, invisible characters, broken UTF-8)
+// written as \xNN.
+std::string quoted(const std::string& text, std::size_t most = QuotedToken);
+
+// Writes image to file as PNG, the whole write checked down to the close.
+// Returns what went wrong, as the system says it, or nothing.
+std::optional<std::string> writePng(const QImage& image, const std::string& file);
 
 // Reads one line. Returns what is wrong with it, or nothing when it is a
 // valid command (or blank).
@@ -39,18 +53,22 @@ class ScriptRunner {
 public:
     ScriptRunner(Controls& controls, ScriptClock& clock, std::ostream& out, std::ostream& err);
 
-    // Runs every line; stops at the first bad one. Returns the exit status.
-    int run(std::istream& in);
+    // Runs every line; stops at the first bad one or when the script cannot
+    // be read further (name is the script's name for that message). A
+    // byte-order mark before the first line is skipped. Returns the exit
+    // status.
+    int run(std::istream& in, const std::string& name = "-");
     // Runs one line; number is its line number for messages.
     int runLine(const std::string& text, int number);
     // Runs a line already read.
     int execute(const ScriptLine& line, int number);
 
-    // Where PNG files go; tests and fuzzing may keep them in memory.
-    std::function<bool(const QImage&, const std::string&)> saveImage;
+    // Where PNG files go; fuzzing keeps them in memory.
+    std::function<std::optional<std::string>(const QImage&, const std::string&)> saveImage = writePng;
 
 private:
     int fail(int number, const std::string& what, int status);
+    int save(const QImage& image, const std::string& file, int number);
 
     Controls& m_controls;
     ScriptClock& m_clock;

@@ -1,6 +1,6 @@
 // vesmor-script [SCRIPT]: plays a scenario on the game's own main window,
 // with no display and a clock driven by the script. Reads standard input
-// when no file is given.
+// when no file is given or SCRIPT is "-".
 #include "script.h"
 #include "windowcontrols.h"
 
@@ -10,6 +10,8 @@
 
 #include <QApplication>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 
@@ -31,18 +33,23 @@ int main(int argc, char** argv)
         std::cerr << "usage: vesmor-script [SCRIPT]\n";
         return tools::ScriptBadInput;
     }
+    // Standard input read as a file, not through C's stdio, so that a read
+    // error stops the script instead of passing for its end.
+    std::ios::sync_with_stdio(false);
+    const std::string name = argc == 2 ? argv[1] : "-";
     std::ifstream file;
-    if (argc == 2) {
-        file.open(argv[1]);
+    if (name != "-") {
+        file.open(name);
         if (!file) {
-            std::cerr << "vesmor-script: cannot read '" << argv[1] << "'\n";
+            std::cerr << "vesmor-script: cannot read " << tools::quoted(name, tools::QuotedFile) << ": "
+                      << std::strerror(errno) << "\n";
             return tools::ScriptFileError;
         }
     }
 
     qInstallMessageHandler(quietPlatform);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Always headless: a display named in the environment is not the driver's.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     ui::installFontSubstitutions();
@@ -55,5 +62,5 @@ int main(int argc, char** argv)
     tools::WindowControls controls(window);
     tools::ScriptClock clock(controls);
     tools::ScriptRunner runner(controls, clock, std::cout, std::cerr);
-    return runner.run(argc == 2 ? static_cast<std::istream&>(file) : std::cin);
+    return runner.run(name == "-" ? std::cin : static_cast<std::istream&>(file), name);
 }

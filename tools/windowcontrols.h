@@ -35,11 +35,7 @@ public:
     void tick() override { m_window.Timer1Timer(); }
     void countdown() override { m_window.Timer2Timer(); }
 
-    bool hasWindow() const override { return true; }
-    bool writeWindow(const std::string& file) override
-    {
-        return m_window.grab().save(QString::fromStdString(file), "PNG");
-    }
+    std::optional<QImage> windowImage() override { return m_window.grab().toImage(); }
 
     int dialogsOpened = 0;
 

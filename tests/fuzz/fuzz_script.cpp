@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     tools::HeadlessGame game(size);
     tools::ScriptRunner& runner = game.runner;
-    runner.saveImage = [](const QImage&, const std::string&) { return true; };
+    runner.saveImage = [](const QImage&, const std::string&) { return std::optional<std::string>(); };
 
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
     int number = 0;
