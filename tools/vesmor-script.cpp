@@ -56,9 +56,7 @@ int main(int argc, char** argv)
     QApplication::setFont(ui::gameFont(ui::PGothicFace, 12));
 
     ui::TRivev window(ui::TRivev::Clock::Scripted);
-    ui::TAboutBox about;
-    ui::THelpDlg help;
-    window.setDialogs(&about, &help);
+    window.setDialogs(new ui::TAboutBox(&window), new ui::THelpDlg(&window));
     tools::WindowControls controls(window);
     tools::ScriptClock clock(controls);
     tools::ScriptRunner runner(controls, clock, std::cout, std::cerr);
