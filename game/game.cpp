@@ -1,6 +1,7 @@
 #include "game.h"
 
-#include <charconv>
+#include "waterways.h"
+
 #include <random>
 
 namespace game {
@@ -14,7 +15,6 @@ void Game::FormCreate(std::uint64_t seed)
     std::mt19937_64 random(seed);
     MazeIndex = std::uniform_int_distribution<int>(0, MazeCount - 1)(random);
     StartSlot = std::uniform_int_distribution<int>(0, StartSlotCount - 1)(random);
-    window.label2 = std::to_string(MazeIndex);
     placeAt(StartPlacements[StartSlot]);
 }
 
@@ -40,15 +40,56 @@ bool Game::Timer1Step()
     return true;
 }
 
-int Game::timeShown() const
+bool Game::atGoal() const
 {
-    int value = 0;
-    const std::string& text = window.timeEdit;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+    return Placement{player.row, player.column, player.heading} == GoalPlacement;
 }
 
-void Game::setTimeShown(int value) { window.timeEdit = std::to_string(value); }
+void Game::endGame()
+{
+    countdown.setInterval(0);
+    GameActive = false;
+}
+
+void Game::Timer1Timer()
+{
+    Timer1Step();
+    if (atGoal()) {  // tested first: the goal wins over a count of 0
+        panels.won = true;
+        endGame();
+        return;
+    }
+    if (m_timeShown <= 0) {  // a fast countdown can pass below 0 between ticks
+        m_timeShown = 0;
+        panels.trapped = true;
+        endGame();
+        return;
+    }
+    timeOfDay();
+}
+
+// The sky holds RemainingTime at 300 at most, so a 360-second game starts
+// in the 300-second light. Notices follow in the order the frame shows
+// them; the last one written stands.
+void Game::timeOfDay()
+{
+    if (RemainingTime > 300)
+        RemainingTime = 300;
+    if (m_timeShown == 255)
+        notice = Notice::Sunset;
+    // Fallen in: the count runs faster on every tick spent in the water,
+    // until Start or Redo.
+    if (isWaterway(MazeIndex, player.row, player.column)) {
+        countdown.setInterval(countdown.interval() / 2 + 1);
+        notice = Notice::Splash;
+    }
+    if (m_timeShown == 60)
+        notice = MazeIndex == 4 ? Notice::SunGone : Notice::MoonGone;
+    if (m_timeShown >= 60 && m_timeShown <= 235 && !DuskNoticeShown) {
+        notice = Notice::Dusk;
+        DuskNoticeShown = true;
+    }
+}
 
 void Game::Timer2Timer()
 {
@@ -82,9 +123,8 @@ void Game::Button3Click()
     setTimeShown(TimeLimit);
     GameActive = true;
     DuskNoticeShown = false;
-    window.label4.clear();
-    window.panel1Visible = false;
-    window.panel2Visible = false;
+    notice = Notice::None;
+    panels = {};
     countdown.setInterval(CountdownPeriod);
     m_host.clearMap();
     placeAt(StartPlacements[StartSlot]);
@@ -96,16 +136,15 @@ void Game::Button1Click()
 {
     GameActive = true;
     countdown.setInterval(CountdownPeriod);
-    window.panel1Visible = false;
+    panels.trapped = false;
     setTimeShown(TimeLimit);
-    window.label4.clear();
+    notice = Notice::None;
 }
 
 void Game::chooseMaze(int maze)
 {
     MazeIndex = maze;
     StartSlot = 0;
-    window.label2 = std::to_string(maze);
 }
 
 void Game::chooseTimeLimit(int limit) { TimeLimit = limit; }

@@ -6,7 +6,6 @@
 #include "timer.h"
 
 #include <cstdint>
-#include <string>
 
 namespace game {
 
@@ -30,13 +29,23 @@ public:
     virtual void drawStep(Cell from, Cell to) = 0;
 };
 
-// The parts of the main window that the rules write, kept as plain values.
-struct WindowTexts {
-    std::string timeEdit = "300";  // the count on show, the authoritative one
-    std::string label2;            // maze digit
-    std::string label4;            // status notices
-    bool panel1Visible = false;    // "You are trapped!"
-    bool panel2Visible = false;    // "Congratulation!"
+// The notice under the view (Label4); the window words it.
+enum class Notice {
+    None,
+    Sunset,    // at 255 seconds
+    Dusk,      // once per Start, between 60 and 235 seconds
+    MoonGone,  // at 60 seconds
+    SunGone,   // at 60 seconds, in maze 4
+    Splash,    // fallen into a waterway
+};
+
+// The two outcome panels over the view. Both can show at once: a Redo on
+// the goal leaves "Congratulation!" up, and a turn before the next tick
+// lets the game run on until it is lost.
+struct Panels {
+    bool trapped = false;  // Panel1, "You are trapped!"
+    bool won = false;      // Panel2, "Congratulation!"
+    friend bool operator==(const Panels&, const Panels&) = default;
 };
 
 class Game {
@@ -46,9 +55,13 @@ public:
     // Set-up at window creation; the window passes a clock-derived seed.
     void FormCreate(std::uint64_t seed);
 
-    // The tick's step handling: uses up a pending step request, takes the
-    // step if the target cell is on the grid and open. Returns whether the
-    // player moved. Rendering is the caller's next job.
+    // The 50 ms tick's rules: a pending step, then the goal and time-out
+    // tests that end a game, then what the hour does (the sky's hold on
+    // RemainingTime, the notices) and the waterway rule. Drawing the frame
+    // is the caller's next job; it only reads what this left.
+    void Timer1Timer();
+    // The step alone: uses up a pending request and takes the step if the
+    // target cell is on the grid and open. Returns whether the player moved.
     bool Timer1Step();
 
     void Timer2Timer();   // countdown step
@@ -60,9 +73,11 @@ public:
     void chooseMaze(int maze);       // "map 0" to "map 9"
     void chooseTimeLimit(int limit); // "180秒" to "360秒"
 
-    // The time shown, read as the integer its text holds.
-    int timeShown() const;
-    void setTimeShown(int value);
+    // The count on show in TimeEdit: the authoritative one, which the
+    // countdown steps and every time test reads.
+    int timeShown() const { return m_timeShown; }
+    void setTimeShown(int value) { m_timeShown = value; }
+    bool atGoal() const;
 
     // State, read and written by the handlers and the renderer.
     PlayerState player;
@@ -73,12 +88,17 @@ public:
     int RemainingTime = 300;
     bool DuskNoticeShown = false;
     TimerPeriod countdown;  // Timer2
-    WindowTexts window;
+    Notice notice = Notice::None;
+    Panels panels;
 
     void placeAt(const Placement& placement);
 
 private:
+    void endGame();
+    void timeOfDay();
+
     GameHost& m_host;
+    int m_timeShown = 300;  // TimeEdit's designed text
 };
 
 // Timer2's period whenever a game has just been started or redone.

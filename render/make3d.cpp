@@ -1,14 +1,9 @@
 #include "make3d.h"
 
-#include "landmarks.h"
+#include "colours.h"
+#include "scenerydraw.h"
 
 namespace render {
-
-const char* const SunsetNotice = "日が沈んだ";
-const char* const DuskNotice = "ずいぶん暗くなってきた";
-const char* const MoonGoneNotice = "  もう月も見えない";
-const char* const SunGoneNotice = "  もう日は沈んだ";
-const char* const SplashNotice = "ボチャ";
 
 void ViewWindow::fill(int maze, int row, int column, int heading)
 {
@@ -76,6 +71,14 @@ constexpr std::array<SideFace, 10> Sides{{
     {3, 0, {{{330, 0}, {330, 330}, {297, 297}, {297, 33}}}},
 }};
 
+void drawGridLines(Canvas& bitmap)
+{
+    for (const auto& line : GridLines) {
+        bitmap.moveTo(line[0].x, line[0].y);
+        bitmap.lineTo(line[1].x, line[1].y);
+    }
+}
+
 void drawFronts(const ViewWindow& view, const FrontFaces& f, Canvas& bitmap)
 {
     for (int lane = f.firstLane; lane <= f.lastLane; ++lane)
@@ -116,52 +119,37 @@ constexpr std::array<std::array<int, 4>, 6> Stars{{
     {154, 77, 158, 81},
 }};
 
-} // namespace
+// The stages of a frame, in the order Make3D runs them.
 
-namespace stages {
-
-void goalScene(game::Game& game, Canvas& bitmap)
+// Navy sky, maroon floor, silver-edged grey walls close by on both sides.
+void goalScene(Canvas& bitmap)
 {
-    game.window.panel2Visible = true;
     bitmap.setPenWidth(1);
     bitmap.setPenColour(Black);
     bitmap.setBrush(Navy);
     bitmap.rectangle(0, 0, 330, 198);
     bitmap.setBrush(Maroon);
     bitmap.rectangle(0, 198, 330, 330);
-    for (const auto& line : GridLines) {
-        bitmap.moveTo(line[0].x, line[0].y);
-        bitmap.lineTo(line[1].x, line[1].y);
-    }
+    drawGridLines(bitmap);
     bitmap.setBrush(Grey);
     bitmap.setPenColour(Silver);
     bitmap.polygon({{0, 0}, {33, 33}, {33, 297}, {0, 330}});
     bitmap.polygon({{330, 0}, {297, 33}, {297, 297}, {330, 330}});
-    game.countdown.setInterval(0);
-    game.GameActive = false;
 }
 
-void timeOutScene(game::Game& game, Canvas& bitmap)
+void timeOutScene(Canvas& bitmap)
 {
-    game.countdown.setInterval(0);
-    game.setTimeShown(0);
     bitmap.setPenWidth(1);
     bitmap.setPenColour(Black);
     bitmap.setBrush(Black);
     bitmap.rectangle(0, 0, 330, 330);
-    game.window.panel1Visible = true;
-    game.GameActive = false;
 }
 
-void sky(game::Game& game, int heading, Canvas& bitmap)
+void sky(const game::Game& game, int heading, Canvas& bitmap)
 {
-    if (game.RemainingTime > 300)
-        game.RemainingTime = 300;
     const Colour s = Colour(game.RemainingTime / 3) * 0xA0000;
     bitmap.setPenColour(s);
     const int shown = game.timeShown();
-    if (shown == 255)
-        game.window.label4 = SunsetNotice;
     if (shown >= 235) {
         bitmap.setBrush(s);
         bitmap.rectangle(0, 0, 330, 198);
@@ -194,25 +182,16 @@ void floor(Canvas& bitmap)
 void floorGrid(Canvas& bitmap)
 {
     bitmap.setPenColour(Silver);
-    for (const auto& line : GridLines) {
-        bitmap.moveTo(line[0].x, line[0].y);
-        bitmap.lineTo(line[1].x, line[1].y);
-    }
+    drawGridLines(bitmap);
 }
 
-void timeOfDay(game::Game& game, Canvas& bitmap)
+// The walls' shade, left in the brush for the corridor's faces.
+void wallShade(const game::Game& game, Canvas& bitmap)
 {
-    const int shown = game.timeShown();
-    if (shown == 60)
-        game.window.label4 = game.MazeIndex == 4 ? SunGoneNotice : MoonGoneNotice;
-    if (shown < 120)
+    if (game.timeShown() < 120)
         bitmap.setBrush(Black);
     else
         bitmap.setBrush(Colour(game.RemainingTime / 6) * 0x0F0F0F);
-    if (shown >= 60 && shown <= 235 && !game.DuskNoticeShown) {
-        game.window.label4 = DuskNotice;
-        game.DuskNoticeShown = true;
-    }
 }
 
 // Far to near, so that nearer faces cover farther ones.
@@ -233,31 +212,31 @@ void border(Canvas& bitmap)
     bitmap.polyline({{1, 1}, {1, 329}, {329, 329}, {329, 1}, {1, 1}});
 }
 
-} // namespace stages
+} // namespace
 
-void Make3D(SceneContext& context, int row, int column, int heading, Canvas& bitmap)
+void Make3D(const SceneContext& context, int row, int column, int heading, Canvas& bitmap)
 {
-    game::Game& game = context.game;
+    const game::Game& game = context.game;
     if (atGoal(row, column, heading)) {
-        stages::goalScene(game, bitmap);
+        goalScene(bitmap);
         return;
     }
     if (game.timeShown() <= 0) {
-        stages::timeOutScene(game, bitmap);
+        timeOutScene(bitmap);
         return;
     }
     bitmap.setPenWidth(1);
-    stages::sky(game, heading, bitmap);
-    stages::floor(bitmap);
-    stages::landmarksBeforeCorridor(game, row, column, heading, bitmap);
-    stages::floorGrid(bitmap);
+    sky(game, heading, bitmap);
+    floor(bitmap);
+    sceneryOnTheFloor(game.MazeIndex, row, column, heading, bitmap);
+    floorGrid(bitmap);
     bitmap.setPenColour(White);
-    stages::timeOfDay(game, bitmap);
+    wallShade(game, bitmap);
     ViewWindow view;
     view.fill(game.MazeIndex, row, column, heading);
-    stages::corridor(view, bitmap);
-    stages::border(bitmap);
-    stages::landmarksAfterBorder(context, row, column, heading, bitmap);
+    corridor(view, bitmap);
+    border(bitmap);
+    sceneryOverTheView(game.MazeIndex, row, column, heading, bitmap, context.map);
 }
 
 } // namespace render

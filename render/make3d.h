@@ -2,7 +2,6 @@
 #pragma once
 
 #include "canvas.h"
-#include "colours.h"
 #include "game/game.h"
 #include "overviewmap.h"
 
@@ -25,35 +24,14 @@ private:
     std::array<std::uint8_t, 25> m_cells{};  // lane-major, far end first
 };
 
-// What a frame reads and writes besides the bitmap: the game state and the
-// overview map (the shrine marks bridges on it).
+// What a frame reads, and the overview map it may draw on besides the
+// bitmap (the shrine marks the bridges on it). The frame never changes the
+// game: the tick has applied the rules before it is drawn.
 struct SceneContext {
-    game::Game& game;
+    const game::Game& game;
     OverviewMap& map;
 };
 
-void Make3D(SceneContext& context, int row, int column, int heading, Canvas& bitmap);
-
-// The stages of a frame, in the order Make3D runs them; each is usable on
-// its own by the tests.
-namespace stages {
-void goalScene(game::Game& game, Canvas& bitmap);
-void timeOutScene(game::Game& game, Canvas& bitmap);
-void sky(game::Game& game, int heading, Canvas& bitmap);
-void floor(Canvas& bitmap);
-void floorGrid(Canvas& bitmap);
-void timeOfDay(game::Game& game, Canvas& bitmap);
-void corridor(const ViewWindow& view, Canvas& bitmap);
-void border(Canvas& bitmap);
-void landmarksBeforeCorridor(game::Game& game, int row, int column, int heading, Canvas& bitmap);
-void landmarksAfterBorder(SceneContext& context, int row, int column, int heading, Canvas& bitmap);
-} // namespace stages
-
-// The notices written under the view.
-extern const char* const SunsetNotice;      // at 255 seconds
-extern const char* const DuskNotice;        // once per Start, 60 to 235
-extern const char* const MoonGoneNotice;    // at 60 seconds
-extern const char* const SunGoneNotice;     // at 60 seconds, maze 4
-extern const char* const SplashNotice;      // fallen into the water
+void Make3D(const SceneContext& context, int row, int column, int heading, Canvas& bitmap);
 
 } // namespace render

@@ -1,90 +1,171 @@
-// The landmark stages of a frame: floor tiles of water and bridges, the
-// waterway rule, and the shrine gate with its bridge marks on the map.
-#include "landmarks.h"
-#include "make3d.h"
+#include "scenery.h"
+
+#include "scenerytext.h"
+
+#include "game/waterways.h"
 
 namespace render {
 
+// Reads the written scenery into tables while the game is compiled. Each
+// `throw` it reaches stops the build with its message.
+struct SceneryReader {
+    static constexpr int tile(std::string_view name)
+    {
+        for (int tile = 0; tile < FloorTileCount; ++tile)
+            if (name == FloorTileNames[std::size_t(tile)])
+                return tile;
+        throw "scenery text: unknown floor tile";
+    }
+
+    // "W tiles, B tiles (count): positions"; returns the positions read.
+    static constexpr int floorViewLine(std::string_view line, SceneryTable& table)
+    {
+        game::notation::Reader in(line);
+        Colouring colouring;
+        for (;;) {
+            std::uint8_t* mask = in.accept('W') ? &colouring.water : in.accept('B') ? &colouring.bridge : nullptr;
+            if (!mask)
+                break;
+            while (in.peek() != ',' && in.peek() != '(' && !in.atEnd())
+                *mask |= std::uint8_t(1u << tile(in.word()));
+            in.accept(',');
+        }
+        if (colouring.empty())
+            throw "scenery text: a floor view colours nothing";
+        const int stated = in.statedCount();
+        int count = 0;
+        while (!in.atEnd()) {
+            in.expect('(');
+            const game::notation::Range rows = in.range();
+            in.expect(',');
+            const game::notation::Range columns = in.range();
+            in.expect(',');
+            const game::notation::Range headings = in.range();
+            in.expect(')');
+            for (int row = rows.first; row <= rows.last; ++row)
+                for (int column = columns.first; column <= columns.last; ++column)
+                    for (int heading = headings.first; heading <= headings.last; ++heading) {
+                        if (!game::onGrid(row, column) || heading > 3)
+                            throw "scenery text: a floor view lies off the grid";
+                        Colouring& slot = table.m_views[std::size_t((row * game::MazeSize + column) * 4 + heading)];
+                        if (!slot.empty())
+                            throw "scenery text: a position has two floor views";
+                        slot = colouring;
+                        ++count;
+                    }
+        }
+        if (count != stated)
+            throw "scenery text: a line's stated count differs from its positions";
+        return count;
+    }
+
+    // "far (r,c,h) near (r,c,h) marks (r,c) ..."
+    static constexpr Shrine shrine(std::string_view text)
+    {
+        game::notation::Reader in(text);
+        Shrine shrine;
+        if (!in.accept("far"))
+            throw "scenery text: a shrine starts with its far view";
+        shrine.farView = in.position();
+        if (!in.accept("near"))
+            throw "scenery text: a shrine's near view is missing";
+        shrine.nearView = in.position();
+        if (!in.accept("marks"))
+            throw "scenery text: a shrine's bridge marks are missing";
+        while (!in.atEnd()) {
+            if (shrine.markCount == int(shrine.marks.size()))
+                throw "scenery text: too many bridge marks";
+            in.expect('(');
+            const int row = in.number();
+            in.expect(',');
+            const int column = in.number();
+            in.expect(')');
+            if (!game::onGrid(row, column))
+                throw "scenery text: a bridge mark lies off the grid";
+            shrine.marks[std::size_t(shrine.markCount++)] = {row, column};
+        }
+        return shrine;
+    }
+
+    static constexpr SceneryTable table(const text::SceneryText& text)
+    {
+        SceneryTable table;
+        int total = 0;
+        for (std::string_view line : text.floorViews)
+            total += floorViewLine(line, table);
+        if (total != text.floorViewCount)
+            throw "scenery text: a maze's stated floor-view count differs from its lines";
+        table.m_blackens = text.blackensNearBand;
+        if (!text.shrine.empty())
+            table.m_shrine = shrine(text.shrine);
+        return table;
+    }
+
+    static constexpr std::array<SceneryTable, game::MazeCount> all()
+    {
+        static_assert(std::size(text::Scenery) == game::MazeCount);
+        std::array<SceneryTable, game::MazeCount> tables;
+        for (int maze = 0; maze < game::MazeCount; ++maze)
+            tables[std::size_t(maze)] = table(text::Scenery[maze]);
+        return tables;
+    }
+};
+
+namespace {
+constexpr std::array<SceneryTable, game::MazeCount> Tables = SceneryReader::all();
+} // namespace
+
+const SceneryTable& scenery(int maze) { return Tables[std::size_t(maze)]; }
+
+std::vector<Position> SceneryTable::viewPositions() const
+{
+    std::vector<Position> out;
+    for (int row = 0; row < game::MazeSize; ++row)
+        for (int column = 0; column < game::MazeSize; ++column)
+            for (int heading = 0; heading < 4; ++heading)
+                if (!floorView(row, column, heading).empty())
+                    out.push_back({row, column, heading});
+    return out;
+}
+
 namespace {
 
-// The eight floor tiles, each bounded by floor grid lines, the bitmap's
-// edges and the horizon.
-const std::array<std::vector<Point>, FloorTileCount> TileCorners{{
-    /* L0 */ {{0, 297}, {0, 330}, {33, 297}},
-    /* C0 */ {{33, 297}, {0, 330}, {330, 330}, {297, 297}},
-    /* R0 */ {{297, 297}, {330, 330}, {330, 297}},
-    /* L1 */ {{0, 253}, {0, 297}, {33, 297}, {77, 253}},
-    /* C1 */ {{77, 253}, {33, 297}, {297, 297}, {253, 253}},
-    /* R1 */ {{253, 253}, {297, 297}, {330, 297}, {330, 253}},
-    /* R2 */ {{220, 220}, {253, 253}, {330, 253}, {330, 220}},
-    /* R3 */ {{198, 198}, {220, 220}, {330, 220}, {264, 198}},
-}};
-
-void fillTiles(std::uint8_t mask, Colour colour, Canvas& bitmap)
+std::string tileList(std::uint8_t mask)
 {
+    std::string out;
     for (int tile = 0; tile < FloorTileCount; ++tile)
-        if (mask & (1u << tile)) {
-            bitmap.setBrush(colour);
-            bitmap.polygon(TileCorners[tile]);
-        }
+        if (mask & (1u << tile))
+            out += (out.empty() ? "" : ",") + std::string(FloorTileNames[std::size_t(tile)]);
+    return out.empty() ? "-" : out;
 }
 
-void drawGate(const std::array<std::array<int, 4>, 4>& beams, Canvas& bitmap)
+std::string triple(const Position& p)
 {
-    bitmap.setPenWidth(1);
-    bitmap.setPenColour(Red);
-    bitmap.setBrush(Red);
-    for (const auto& r : beams)
-        bitmap.rectangle(r[0], r[1], r[2], r[3]);
-}
-
-// Two crossbeams, then two posts standing on the end wall's bottom edge.
-constexpr std::array<std::array<int, 4>, 4> FarGate{{
-    {110, 143, 220, 154}, {110, 165, 220, 176}, {132, 143, 143, 253}, {187, 143, 198, 253}}};
-constexpr std::array<std::array<int, 4>, 4> NearGate{{
-    {77, 132, 253, 154}, {77, 176, 253, 198}, {110, 132, 132, 297}, {198, 132, 220, 297}}};
-
-bool at(const Position& p, int row, int column, int heading)
-{
-    return p.row == row && p.column == column && p.heading == heading;
+    return std::to_string(p.row) + " " + std::to_string(p.column) + " " + std::to_string(p.heading);
 }
 
 } // namespace
 
-namespace stages {
-
-void landmarksBeforeCorridor(game::Game& game, int row, int column, int heading, Canvas& bitmap)
+std::string describe(int maze)
 {
-    const LandmarkTable& table = landmarks(game.MazeIndex);
-    const Colouring view = table.floorView(row, column, heading);
-    fillTiles(view.water, Water, bitmap);
-    fillTiles(view.bridge, Bridge, bitmap);
-    if (!table.isWaterway(row, column))
-        return;
-    // Fallen in: the count runs faster on every tick spent in the water,
-    // until Start or Redo.
-    if (table.blackensNearBand()) {
-        bitmap.setBrush(Black);
-        bitmap.rectangle(0, 297, 330, 330);
+    const SceneryTable& table = scenery(maze);
+    std::string out;
+    for (const game::Cell& cell : game::waterwayCells(maze))
+        out += "waterway " + std::to_string(cell.row) + " " + std::to_string(cell.column) + "\n";
+    out += table.blackensNearBand() ? "blackens 1\n" : "blackens 0\n";
+    if (const auto& shrine = table.shrine()) {
+        out += "shrine far " + triple(shrine->farView) + " near " + triple(shrine->nearView) + " marks";
+        for (const game::Cell& mark : *shrine)
+            out += " " + std::to_string(mark.row) + " " + std::to_string(mark.column);
+        out += "\n";
+    } else {
+        out += "shrine none\n";
     }
-    game.countdown.setInterval(game.countdown.interval() / 2 + 1);
-    game.window.label4 = SplashNotice;
+    for (const Position& p : table.viewPositions()) {
+        const Colouring c = table.floorView(p.row, p.column, p.heading);
+        out += "view " + triple(p) + " W=" + tileList(c.water) + " B=" + tileList(c.bridge) + "\n";
+    }
+    return out;
 }
 
-void landmarksAfterBorder(SceneContext& context, int row, int column, int heading, Canvas& bitmap)
-{
-    const auto& shrine = landmarks(context.game.MazeIndex).shrine();
-    if (!shrine)
-        return;
-    if (at(shrine->farView, row, column, heading)) {
-        drawGate(FarGate, bitmap);
-    } else if (at(shrine->nearView, row, column, heading)) {
-        drawGate(NearGate, bitmap);
-        context.map.canvas().setBrush(Bridge);
-        for (const game::Cell& mark : shrine->bridgeMarks)
-            context.map.markBridge(mark.row, mark.column);
-    }
-}
-
-} // namespace stages
 } // namespace render

@@ -20,8 +20,8 @@ void Session::Timer1Timer()
 {
     if (!m_sceneCanvas)
         return;
-    game.Timer1Step();
-    SceneContext context{game, m_map};
+    game.Timer1Timer();
+    const SceneContext context{game, m_map};
     Make3D(context, game.player.row, game.player.column, game.player.heading, *m_sceneCanvas);
 }
 

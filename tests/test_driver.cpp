@@ -3,6 +3,8 @@
 // Session with them.
 #include "tools/script.h"
 
+#include "ui/notices.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -128,7 +130,7 @@ TEST(ScriptClock, FiresInTimeOrderWithTheTickFirstAtEqualTimes)
     ASSERT_NE(second, f.end());
     EXPECT_EQ(*(second - 1), (Firing{'t', 2000, 299}));
     EXPECT_EQ(f.back(), (Firing{'c', 3000, 298}));
-    EXPECT_EQ(whole.game.window.timeEdit, "297");
+    EXPECT_EQ(whole.game.timeShown(), 297);
 
     Rig pieces;
     pieces.run("map 0\nstart\n");
@@ -140,7 +142,7 @@ TEST(ScriptClock, FiresInTimeOrderWithTheTickFirstAtEqualTimes)
     // tick and countdown lines fire at once and leave the clock alone.
     pieces.run("tick 3\ncountdown 2\n");
     EXPECT_EQ(pieces.clock.now(), 3000);
-    EXPECT_EQ(pieces.game.window.timeEdit, "295");
+    EXPECT_EQ(pieces.game.timeShown(), 295);
 }
 
 // The countdown's period: setting the period it already has keeps its
@@ -184,7 +186,7 @@ TEST(ScriptClock, WaterRunsTheCountBelowZeroAndTheTimeOutShowsZero)
         periods.push_back(rig.game.countdown.interval());
     }
     EXPECT_EQ(periods, (std::vector<unsigned>{501, 251, 126, 64, 33, 17, 9, 5, 3, 2, 2}));
-    EXPECT_EQ(rig.game.window.label4, "ボチャ");
+    EXPECT_EQ(rig.game.notice, game::Notice::Splash);
     EXPECT_TRUE(rig.game.GameActive);
 
     // Out of the water the period stays short.
@@ -210,18 +212,18 @@ TEST(ScriptClock, WaterRunsTheCountBelowZeroAndTheTimeOutShowsZero)
     EXPECT_EQ(lowest->timer, 't');
     EXPECT_EQ(f.back().timer, 't');
     EXPECT_TRUE(std::none_of(lowest + 1, f.end(), [](const Firing& x) { return x.timer == 'c'; }));
-    EXPECT_EQ(rig.game.window.timeEdit, "0");
+    EXPECT_EQ(rig.game.timeShown(), 0);
     EXPECT_EQ(rig.game.countdown.interval(), 0u);
-    EXPECT_TRUE(rig.game.window.panel1Visible);
-    EXPECT_FALSE(rig.game.window.panel2Visible);
+    EXPECT_TRUE(rig.game.panels.trapped);
+    EXPECT_FALSE(rig.game.panels.won);
     EXPECT_FALSE(rig.game.GameActive);
     EXPECT_LT(rig.game.RemainingTime, 0);  // the countdown's last value stays
 
     // Redo from the bank: a full count at 1000 ms, the notice gone.
     rig.run("redo\nwait 1000\n");
-    EXPECT_EQ(rig.game.window.timeEdit, "179");
-    EXPECT_EQ(rig.game.window.label4, "");
-    EXPECT_FALSE(rig.game.window.panel1Visible);
+    EXPECT_EQ(rig.game.timeShown(), 179);
+    EXPECT_EQ(rig.game.notice, game::Notice::None);
+    EXPECT_FALSE(rig.game.panels.trapped);
 }
 
 
@@ -269,7 +271,7 @@ TEST(Session, ShortestRouteEndsInTheWonStateInEveryMaze)
         }
         EXPECT_EQ(rig.out.str(), "");
         // A route through water leaves its splash on show; no other notice is due at 293.
-        const std::string notice = rig.game.window.label4;
+        const std::string notice = ui::noticeText(rig.game.notice).toStdString();
         EXPECT_TRUE(notice.empty() || notice == "ボチャ") << notice;
         rig.run("state\n");
         EXPECT_EQ(rig.out.str(), "maze=" + std::to_string(maze) +

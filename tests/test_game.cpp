@@ -245,9 +245,9 @@ TEST(StartAndRedo, ResetWhatEachOfThemResets)
         f.game.setTimeShown(-4);
         f.game.RemainingTime = 17;
         f.game.DuskNoticeShown = true;
-        f.game.window.label4 = "notice";
-        f.game.window.panel1Visible = true;
-        f.game.window.panel2Visible = true;
+        f.game.notice = game::Notice::Sunset;
+        f.game.panels.trapped = true;
+        f.game.panels.won = true;
         f.game.countdown.setInterval(33);
         f.game.GameActive = false;
         f.game.StartSlot = 4;
@@ -257,11 +257,10 @@ TEST(StartAndRedo, ResetWhatEachOfThemResets)
 
         EXPECT_EQ(where(f.game), (start ? Position{17, 22, 0} : Position{17, 22, 2}));
         EXPECT_EQ(f.host.mapCalls, (start ? std::vector<std::string>{"clear", "waterways 3"} : std::vector<std::string>{}));
-        EXPECT_FALSE(f.game.window.panel1Visible);
-        EXPECT_EQ(f.game.window.panel2Visible, !start);
+        EXPECT_FALSE(f.game.panels.trapped);
+        EXPECT_EQ(f.game.panels.won, !start);
         EXPECT_EQ(f.game.DuskNoticeShown, !start);
-        EXPECT_EQ(f.game.window.label4, "");
-        EXPECT_EQ(f.game.window.timeEdit, "240");
+        EXPECT_EQ(f.game.notice, game::Notice::None);
         EXPECT_EQ(f.game.timeShown(), 240);
         EXPECT_EQ(f.game.countdown.interval(), 1000u);
         EXPECT_EQ(f.restarts, std::vector<unsigned>{1000});
@@ -291,7 +290,7 @@ TEST(StartAndRedo, RedoBeforeTheFirstStartPlaysFromTheCreatedPlacement)
     EXPECT_TRUE(g.GameActive);
     EXPECT_EQ(where(g), created);
     EXPECT_EQ(g.countdown.interval(), 1000u);
-    EXPECT_EQ(g.window.timeEdit, "300");
+    EXPECT_EQ(g.timeShown(), 300);
     EXPECT_TRUE(host.mapCalls.empty());
 }
 
@@ -301,16 +300,16 @@ TEST(Countdown, CountsOnBelowZero)
 {
     Fixture f(0);
     f.game.Timer2Timer();
-    EXPECT_EQ(f.game.window.timeEdit, "299");  // counts from the designed text even while idle
+    EXPECT_EQ(f.game.timeShown(), 299);  // counts from the designed text even while idle
     f.game.Button3Click();
     f.game.setTimeShown(2);
     for (int i = 0; i < 5; ++i)
         f.game.Timer2Timer();
-    EXPECT_EQ(f.game.window.timeEdit, "-3");
+    EXPECT_EQ(f.game.timeShown(), -3);
     EXPECT_EQ(f.game.timeShown(), -3);
     EXPECT_EQ(f.game.RemainingTime, -3);
     f.game.Timer2Timer();
-    EXPECT_EQ(f.game.window.timeEdit, "-4");
+    EXPECT_EQ(f.game.timeShown(), -4);
     EXPECT_EQ(f.game.RemainingTime, -4);
     EXPECT_TRUE(f.game.GameActive);  // the count alone ends nothing
 }
@@ -331,32 +330,31 @@ TEST(Menus, MazeChoiceActsAtOnceAndTimeLimitWaits)
     f.game.chooseMaze(5);
     EXPECT_EQ(f.game.MazeIndex, 5);
     EXPECT_EQ(f.game.StartSlot, 0);
-    EXPECT_EQ(f.game.window.label2, "5");
     EXPECT_EQ(where(f.game), (Position{17, 22, 1}));
-    EXPECT_EQ(f.game.window.timeEdit, "299");
+    EXPECT_EQ(f.game.timeShown(), 299);
     EXPECT_TRUE(f.game.GameActive);
     EXPECT_TRUE(f.host.mapCalls.empty());
     EXPECT_FALSE(f.stepForward());
 
     f.game.chooseMaze(0);
-    EXPECT_EQ(f.game.window.label2, "0");
+    EXPECT_EQ(f.game.MazeIndex, 0);
     EXPECT_TRUE(f.stepForward());
     EXPECT_EQ(where(f.game), (Position{17, 21, 1}));
 
     f.game.chooseTimeLimit(180);
-    EXPECT_EQ(f.game.window.timeEdit, "299");
+    EXPECT_EQ(f.game.timeShown(), 299);
     EXPECT_EQ(f.game.countdown.interval(), 1000u);
     f.game.Timer2Timer();
-    EXPECT_EQ(f.game.window.timeEdit, "298");
+    EXPECT_EQ(f.game.timeShown(), 298);
     f.game.Button1Click();
-    EXPECT_EQ(f.game.window.timeEdit, "180");
+    EXPECT_EQ(f.game.timeShown(), 180);
     EXPECT_EQ(where(f.game), (Position{17, 21, 1}));
 
     // The next Start uses slot 0, the new maze's waterways and the new limit.
     f.game.chooseTimeLimit(360);
     f.game.Button3Click();
     EXPECT_EQ(where(f.game), (Position{28, 29, 1}));
-    EXPECT_EQ(f.game.window.timeEdit, "360");
+    EXPECT_EQ(f.game.timeShown(), 360);
     EXPECT_EQ(f.host.mapCalls, (std::vector<std::string>{"clear", "waterways 0"}));
 }
 
@@ -378,7 +376,6 @@ TEST(FormCreate, SetsUpAnIdleGameWithAFairRandomMazeAndSlot)
         ASSERT_LT(g.StartSlot, StartSlotCount);
         const Placement& p = StartPlacements[g.StartSlot];
         ASSERT_EQ(where(g), (Position{p.row, p.column, p.heading}));
-        ASSERT_EQ(g.window.label2, std::to_string(g.MazeIndex));
         ++mazes[g.MazeIndex];
         ++slots[g.StartSlot];
         ++pairs[g.MazeIndex * StartSlotCount + g.StartSlot];
@@ -395,10 +392,10 @@ TEST(FormCreate, SetsUpAnIdleGameWithAFairRandomMazeAndSlot)
             EXPECT_EQ(g.countdown.interval(), 0u);
             EXPECT_FALSE(g.GameActive);
             EXPECT_FALSE(g.DuskNoticeShown);
-            EXPECT_EQ(g.window.timeEdit, "300");
-            EXPECT_EQ(g.window.label4, "");
-            EXPECT_FALSE(g.window.panel1Visible);
-            EXPECT_FALSE(g.window.panel2Visible);
+            EXPECT_EQ(g.timeShown(), 300);
+            EXPECT_EQ(g.notice, game::Notice::None);
+            EXPECT_FALSE(g.panels.trapped);
+            EXPECT_FALSE(g.panels.won);
             EXPECT_TRUE(host.mapCalls.empty());
         }
     }

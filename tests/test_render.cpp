@@ -1,5 +1,4 @@
 // The frame: what is drawn, in which order, with which pen and brush.
-#include "render/landmarks.h"
 #include "render/make3d.h"
 #include "render/recordingcanvas.h"
 
@@ -36,11 +35,13 @@ struct Frame {
         game.RemainingTime = shown;
     }
 
+    // One tick with the player put there: the rules, then the frame.
     std::vector<std::string> draw(int row, int column, int heading)
     {
         bitmap.calls.clear();
-        SceneContext context{game, map};
-        Make3D(context, row, column, heading, bitmap);
+        game.placeAt({std::uint8_t(row), std::uint8_t(column), std::uint8_t(heading)});
+        game.Timer1Timer();
+        Make3D({game, map}, row, column, heading, bitmap);
         return bitmap.texts();
     }
 };
@@ -164,18 +165,18 @@ TEST(Frame, GoalIsTestedBeforeTimeOutAndEndsTheGame)
     EXPECT_EQ(calls[1], "rect 0,198 330,330 pen=000000/1 brush=000080");
     EXPECT_EQ(calls.back(), "polygon 330,0 297,33 297,297 330,330 pen=C0C0C0/1 brush=808080");
     EXPECT_EQ(calls.size(), 2u + 7u + 2u);
-    EXPECT_TRUE(frame.game.window.panel2Visible);
-    EXPECT_FALSE(frame.game.window.panel1Visible);
+    EXPECT_TRUE(frame.game.panels.won);
+    EXPECT_FALSE(frame.game.panels.trapped);
     EXPECT_FALSE(frame.game.GameActive);
     EXPECT_EQ(frame.game.countdown.interval(), 0u);
-    EXPECT_EQ(frame.game.window.timeEdit, "0") << "the goal keeps the count it found";
+    EXPECT_EQ(frame.game.timeShown(), 0) << "the goal keeps the count it found";
 
     // A pending step request or another heading is not the goal.
     Frame notYet;
     notYet.draw(1, 1, 1 | game::MoveRequest);
-    EXPECT_FALSE(notYet.game.window.panel2Visible);
+    EXPECT_FALSE(notYet.game.panels.won);
     notYet.draw(1, 1, 2);
-    EXPECT_FALSE(notYet.game.window.panel2Visible);
+    EXPECT_FALSE(notYet.game.panels.won);
 }
 
 TEST(Frame, TimeOutBlacksOutTheViewEvenBelowZero)
@@ -183,8 +184,8 @@ TEST(Frame, TimeOutBlacksOutTheViewEvenBelowZero)
     Frame frame(0, -7);
     const auto calls = frame.draw(28, 29, 1);
     EXPECT_EQ(calls, std::vector<std::string>{"rect 0,0 330,330 pen=000000/1 brush=000000"});
-    EXPECT_EQ(frame.game.window.timeEdit, "0");
-    EXPECT_TRUE(frame.game.window.panel1Visible);
+    EXPECT_EQ(frame.game.timeShown(), 0);
+    EXPECT_TRUE(frame.game.panels.trapped);
     EXPECT_FALSE(frame.game.GameActive);
     EXPECT_EQ(frame.game.countdown.interval(), 0u);
 }
@@ -252,34 +253,34 @@ TEST(Notices, AppearOnceAndInTheirOrder)
 {
     Frame frame(0, 255);
     frame.draw(15, 15, 0);
-    EXPECT_EQ(frame.game.window.label4, SunsetNotice);
+    EXPECT_EQ(frame.game.notice, game::Notice::Sunset);
 
     frame.game.setTimeShown(235);
     frame.draw(15, 15, 0);
-    EXPECT_EQ(frame.game.window.label4, DuskNotice);
+    EXPECT_EQ(frame.game.notice, game::Notice::Dusk);
     EXPECT_TRUE(frame.game.DuskNoticeShown);
 
     // Shown once per Start: a Redo clears the text but keeps it from coming back.
     frame.game.Button1Click();
     frame.game.setTimeShown(200);
     frame.draw(15, 15, 0);
-    EXPECT_EQ(frame.game.window.label4, "");
+    EXPECT_EQ(frame.game.notice, game::Notice::None);
     frame.game.Button3Click();
     frame.game.setTimeShown(200);
     frame.draw(15, 15, 0);
-    EXPECT_EQ(frame.game.window.label4, DuskNotice);
+    EXPECT_EQ(frame.game.notice, game::Notice::Dusk);
 
     frame.game.setTimeShown(60);
     frame.draw(15, 15, 0);
-    EXPECT_EQ(frame.game.window.label4, MoonGoneNotice);
+    EXPECT_EQ(frame.game.notice, game::Notice::MoonGone);
 
     Frame maze4(4, 61);
     maze4.draw(15, 15, 0);
     maze4.game.setTimeShown(60);
     maze4.draw(15, 15, 0);
-    EXPECT_EQ(maze4.game.window.label4, SunGoneNotice);
+    EXPECT_EQ(maze4.game.notice, game::Notice::SunGone);
 
     Frame short_(0, 180);  // a 180-second game is dusk from the first frame
     short_.draw(15, 15, 0);
-    EXPECT_EQ(short_.game.window.label4, DuskNotice);
+    EXPECT_EQ(short_.game.notice, game::Notice::Dusk);
 }

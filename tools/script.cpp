@@ -1,6 +1,7 @@
 #include "script.h"
 
-#include "render/landmarks.h"
+#include "render/scenery.h"
+#include "ui/notices.h"
 
 #include <QChar>
 #include <QFile>
@@ -304,7 +305,7 @@ int ScriptRunner::execute(const ScriptLine& line, int number)
             return fail(number, "the view's bitmap is gone", ScriptFileError);
         return save(c == "scene" ? session.sceneBitmap() : session.mapImage(), line.file, number);
     } else if (c == "landmarks") {
-        m_out << render::describe(render::landmarks(game.MazeIndex));
+        m_out << render::describe(game.MazeIndex);
     } else if (c == "window") {
         const std::optional<QImage> picture = m_controls.windowImage();
         if (!picture)
@@ -329,10 +330,10 @@ std::string stateLine(const render::Session& session)
     std::ostringstream line;
     line << "maze=" << g.MazeIndex << " slot=" << g.StartSlot << " row=" << int(g.player.row)
          << " col=" << int(g.player.column) << " heading=" << int(g.player.heading)
-         << " active=" << int(g.GameActive) << " time=" << g.window.timeEdit << " remaining=" << g.RemainingTime
+         << " active=" << int(g.GameActive) << " time=" << g.timeShown() << " remaining=" << g.RemainingTime
          << " period=" << g.countdown.interval() << " limit=" << g.TimeLimit << " dusk=" << int(g.DuskNoticeShown)
-         << " trapped=" << int(g.window.panel1Visible) << " won=" << int(g.window.panel2Visible) << " label2=\""
-         << g.window.label2 << "\" label4=\"" << g.window.label4 << "\"";
+         << " trapped=" << int(g.panels.trapped) << " won=" << int(g.panels.won) << " label2=\"" << g.MazeIndex
+         << "\" label4=\"" << ui::noticeText(g.notice).toStdString() << "\"";
     return line.str();
 }
 

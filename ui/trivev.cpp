@@ -5,6 +5,7 @@
 #include "fixeddialog.h"
 #include "fonts.h"
 #include "helpdlg.h"
+#include "notices.h"
 #include "palette.h"
 #include "pictures.h"
 
@@ -335,25 +336,24 @@ void TRivev::createMenus()
     attach(m_button1, m_popupMenu2);
 }
 
-// Puts what the rules wrote on the window's controls; unchanged controls
-// are left alone so that a tick repaints only what changed.
+// Puts the game's state on the window's controls; unchanged controls are
+// left alone so that a tick repaints only what changed.
 void TRivev::showState()
 {
-    const game::WindowTexts& w = m_session.game.window;
-    const QString time = QString::fromStdString(w.timeEdit);
+    const game::Game& g = m_session.game;
+    const QString time = QString::number(g.timeShown());
     if (m_timeEdit->text() != time)
         m_timeEdit->setText(time);
-    const auto setCaption = [](QLabel* label, const std::string& text) {
-        const QString caption = QString::fromStdString(text);
+    const auto setCaption = [](QLabel* label, const QString& caption) {
         if (label->text() == caption)
             return;
         label->setText(caption);
         label->adjustSize();  // sized to its text
     };
-    setCaption(m_label2, w.label2);
-    setCaption(m_label4, w.label4);
-    m_panel1->setVisible(w.panel1Visible);
-    m_panel2->setVisible(w.panel2Visible);
+    setCaption(m_label2, QString::number(g.MazeIndex));
+    setCaption(m_label4, noticeText(g.notice));
+    m_panel1->setVisible(g.panels.trapped);
+    m_panel2->setVisible(g.panels.won);
     if (m_session.mapImage().cacheKey() != m_mapKey) {
         m_mapKey = m_session.mapImage().cacheKey();
         m_map->update();
