@@ -412,3 +412,82 @@ TEST(FormCreate, SetsUpAnIdleGameWithAFairRandomMazeAndSlot)
     EXPECT_LT(chiSquared(pairs), 111.0);  // 69 degrees of freedom
     EXPECT_GT(*std::min_element(pairs.begin(), pairs.end()), 0);
 }
+
+// The tick's rules, with no frame drawn.
+namespace {
+// A game started in the given maze with the given count on show, the
+// player standing at (row, column) with the given heading.
+struct Ticking : Fixture {
+    explicit Ticking(int maze, int shown, int row = 15, int column = 15, int heading = 0) : Fixture(maze)
+    {
+        game.Button3Click();
+        at(shown, row, column, heading);
+    }
+    void at(int shown, int row = 15, int column = 15, int heading = 0)
+    {
+        game.setTimeShown(shown);
+        game.RemainingTime = shown;
+        put(row, column, heading);
+        game.Timer1Timer();
+    }
+};
+} // namespace
+
+TEST(Notices, AppearOnceAndInTheirOrder)
+{
+    Ticking t(0, 255);
+    EXPECT_EQ(t.game.notice, Notice::Sunset);
+    t.at(235);
+    EXPECT_EQ(t.game.notice, Notice::Dusk);
+    EXPECT_TRUE(t.game.DuskNoticeShown);
+
+    // Shown once per Start: a Redo clears the text but keeps it from coming back.
+    t.game.Button1Click();
+    t.at(200);
+    EXPECT_EQ(t.game.notice, Notice::None);
+    t.game.Button3Click();
+    t.at(200);
+    EXPECT_EQ(t.game.notice, Notice::Dusk);
+    t.at(60);
+    EXPECT_EQ(t.game.notice, Notice::MoonGone);
+
+    Ticking maze4(4, 61);
+    maze4.at(60);
+    EXPECT_EQ(maze4.game.notice, Notice::SunGone);
+    Ticking short_(0, 180);  // a 180-second game is dusk from the first tick
+    EXPECT_EQ(short_.game.notice, Notice::Dusk);
+
+    // In the water at dusk the dusk notice, written last, stands over the
+    // splash; the tick after, the splash.
+    Ticking wet(0, 230, 12, 15, 0);
+    EXPECT_EQ(wet.game.notice, Notice::Dusk);
+    EXPECT_EQ(wet.game.countdown.interval(), 501u);
+    wet.at(229, 12, 15, 0);
+    EXPECT_EQ(wet.game.notice, Notice::Splash);
+}
+
+// The goal is tested before the count: a tick finding both ends the game
+// won; the time-out puts 0 back on show after a count that fell below it;
+// neither touches the hour's rules, and the ended game stays ended.
+TEST(Tick, EndsTheGameWonBeforeTrappedAndHoldsTheSkyAt300)
+{
+    Ticking won(0, 0, 1, 1, 1);
+    EXPECT_TRUE(won.game.panels.won);
+    EXPECT_FALSE(won.game.panels.trapped);
+    EXPECT_FALSE(won.game.GameActive);
+    EXPECT_EQ(won.game.countdown.interval(), 0u);
+    EXPECT_EQ(won.game.timeShown(), 0);
+
+    Ticking trapped(0, -7);
+    EXPECT_TRUE(trapped.game.panels.trapped);
+    EXPECT_FALSE(trapped.game.GameActive);
+    EXPECT_EQ(trapped.game.timeShown(), 0);
+    EXPECT_EQ(trapped.game.RemainingTime, -7) << "the count's last value is kept";
+    trapped.game.MaeBtnClick();
+    EXPECT_FALSE(trapped.stepForward());
+
+    Ticking early(0, 360);
+    EXPECT_EQ(early.game.RemainingTime, 300);
+    EXPECT_EQ(early.game.timeShown(), 360);
+    EXPECT_TRUE(early.game.GameActive);
+}

@@ -248,39 +248,3 @@ TEST(TimeOfDay, TheSunSinksAlongItsPath)
     Frame late(0, 234);
     EXPECT_FALSE(contains(late.draw(15, 15, 3), "ellipse"));
 }
-
-TEST(Notices, AppearOnceAndInTheirOrder)
-{
-    Frame frame(0, 255);
-    frame.draw(15, 15, 0);
-    EXPECT_EQ(frame.game.notice, game::Notice::Sunset);
-
-    frame.game.setTimeShown(235);
-    frame.draw(15, 15, 0);
-    EXPECT_EQ(frame.game.notice, game::Notice::Dusk);
-    EXPECT_TRUE(frame.game.DuskNoticeShown);
-
-    // Shown once per Start: a Redo clears the text but keeps it from coming back.
-    frame.game.Button1Click();
-    frame.game.setTimeShown(200);
-    frame.draw(15, 15, 0);
-    EXPECT_EQ(frame.game.notice, game::Notice::None);
-    frame.game.Button3Click();
-    frame.game.setTimeShown(200);
-    frame.draw(15, 15, 0);
-    EXPECT_EQ(frame.game.notice, game::Notice::Dusk);
-
-    frame.game.setTimeShown(60);
-    frame.draw(15, 15, 0);
-    EXPECT_EQ(frame.game.notice, game::Notice::MoonGone);
-
-    Frame maze4(4, 61);
-    maze4.draw(15, 15, 0);
-    maze4.game.setTimeShown(60);
-    maze4.draw(15, 15, 0);
-    EXPECT_EQ(maze4.game.notice, game::Notice::SunGone);
-
-    Frame short_(0, 180);  // a 180-second game is dusk from the first frame
-    short_.draw(15, 15, 0);
-    EXPECT_EQ(short_.game.notice, game::Notice::Dusk);
-}
