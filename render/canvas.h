@@ -1,6 +1,7 @@
 // A drawing surface that keeps a current pen and brush between calls, the
-// way the game's pictures are specified: every operation sets only what it
-// needs and draws with whatever the rest holds.
+// way the game draws all its pictures: every operation sets only what it
+// needs and draws with whatever the rest holds, so their order decides the
+// look.
 //
 // Colours are 0x00BBGGRR (red in the lowest byte). Only the low 24 bits are
 // shown; higher bits (the sky and wall formulas overflow into them) and the
@@ -19,7 +20,8 @@
 //     across, centred on it (w/2 before, the rest after), and reaches w/2
 //     pixels beyond both ends, so a 4-pixel line between two map cell
 //     centres covers exactly the two 4 x 4 cells; a wider slanted line has
-//     round ends;
+//     round ends; a polyline covers what its segments would, joints painted
+//     once like the rest;
 //   - everything is clipped to the surface.
 #pragma once
 

@@ -297,10 +297,35 @@ void ImageCanvas::polygon(std::span<const Point> points)
 
 void ImageCanvas::polyline(std::span<const Point> points)
 {
-    for (std::size_t i = 1; i < points.size(); ++i)
-        line(points[i - 1], points[i]);
+    if (pen().mode == PenMode::NotXor && points.size() > 2) {
+        notXorPolyline(points);
+    } else {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            line(points[i - 1], points[i]);
+    }
     if (!points.empty())
         moveTo(points.back().x, points.back().y);
+}
+
+// Segment by segment, a wide pen would paint the squares at the joints twice
+// and not-xor would take them back out: the segments are gathered on a
+// scratch surface first, and each pixel they cover is painted once.
+void ImageCanvas::notXorPolyline(std::span<const Point> points)
+{
+    QImage covered(m_image.size(), QImage::Format_RGB32);
+    covered.fill(Qt::black);
+    ImageCanvas scratch(covered);
+    scratch.setPenWidth(pen().width);
+    scratch.setPenColour(0xFFFFFF);
+    scratch.polyline(points);
+    const QRgb rgb = toRgb(pen().colour);
+    begin();
+    for (int y = 0; y < m_height; ++y) {
+        const auto* mark = reinterpret_cast<const QRgb*>(covered.constScanLine(y));
+        for (int x = 0; x < m_width; ++x)
+            if (mark[x] != qRgb(0, 0, 0))
+                put(m_bits[std::ptrdiff_t(y) * m_stride + x], rgb, PenMode::NotXor);
+    }
 }
 
 void ImageCanvas::thinLine(Point from, Point to, QRgb rgb, PenMode mode)

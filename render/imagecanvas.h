@@ -40,6 +40,7 @@ private:
     std::pair<int, int> rowsOf(std::span<const Point> points) const;  // clipped top and bottom row
     void fillPolygon(std::span<const Point> points, QRgb rgb, PenMode mode);
     void fillPolygonEvenOdd(std::span<const Point> points, QRgb rgb, PenMode mode);
+    void notXorPolyline(std::span<const Point> points);
 
     QImage& m_image;
     QRgb* m_bits = nullptr;

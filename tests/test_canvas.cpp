@@ -78,6 +78,25 @@ TEST(Canvas, NotXorPaintsEachPixelOnceAndASecondDrawRestores)
     EXPECT_EQ(s.image, before);
 }
 
+TEST(Canvas, ANotXorPolylinePaintsItsJointsOnce)
+{
+    // The map's waterway pen, with a slanted leg as well.
+    const std::initializer_list<Point> line = {{6, 6}, {6, 18}, {18, 18}, {18, 6}, {30, 30}, {34, 30}};
+    Surface copied;
+    copied.canvas.setPenWidth(4);
+    copied.canvas.setPenColour(0x00FF00);
+    copied.canvas.polyline(line);
+
+    Surface s;
+    s.canvas.setPenWidth(4);
+    s.canvas.setPenColour(0x00FF00);
+    s.canvas.setPenMode(PenMode::NotXor);
+    s.canvas.polyline(line);
+    EXPECT_EQ(s.image, copied.image) << "lime over white stays lime, joints included";
+    s.canvas.polyline(line);
+    EXPECT_EQ(s.count(), 0);
+}
+
 TEST(Canvas, LinesLeaveTheirEndPointAndWideLinesCoverWholeCells)
 {
     Surface s;
