@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "aboutbox.h"
+#include "displaycheck.h"
 #include "fonts.h"
 #include "helpdlg.h"
 #include "pictures.h"
@@ -17,22 +18,6 @@ namespace ui {
 
 namespace {
 
-// Without a display the toolkit would abort with a page of advice; the game
-// says it in one line and leaves quietly instead.
-void quietWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    const bool platform = context.category && std::strncmp(context.category, "qt.qpa", 6) == 0;
-    if (type == QtFatalMsg && (platform || message.contains(QLatin1String("platform plugin")))) {
-        std::fputs("vesmor: no display to open the game window on\n", stderr);
-        std::_Exit(1);
-    }
-    if (platform && type != QtFatalMsg)
-        return;
-    std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
-    if (type == QtFatalMsg)
-        std::abort();
-}
-
 void centre(QWidget& window)
 {
     const QRect screen = window.screen()->availableGeometry();
@@ -41,19 +26,18 @@ void centre(QWidget& window)
 
 } // namespace
 
-int runGame(char* program, const std::function<void(TRivev&)>& ready)
+int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
 {
-    qInstallMessageHandler(quietWithoutDisplay);
+    beginDisplayCheck();
     // Whole scale factors only, so the view and the map stay sharp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
-    int argc = 1;  // the game takes no arguments
-    char* argv[] = {program, nullptr};
-    QApplication app(argc, argv);
-    qInstallMessageHandler(nullptr);
+    QApplication app(argc, argv);  // takes Qt's own options off the command line
+    endDisplayCheck();
     QApplication::setApplicationName(QStringLiteral("Vesmor"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("vesmor"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vesmor.Vesmor"));
     QApplication::setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
     installFontSubstitutions();
+    warnWithoutJapaneseFont();
     QApplication::setFont(gameFont(PGothicFace, 12));
 
     TRivev window;
