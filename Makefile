@@ -9,8 +9,9 @@ CACHE = $(BUILD)/CMakeCache.txt
 # One build folder serves playing, testing and packaging. It is configured
 # once, without the tests for a player; `make test` turns them on for good,
 # so switching between `make run` and `make test` never configures again
-# (CMake itself re-runs when a CMakeLists.txt changes).
-CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# (CMake itself re-runs when a CMakeLists.txt changes). Ninja, because it
+# finds nothing to do in a few milliseconds.
+CONFIGURE = cmake -S . -B $(BUILD) $$(test -f $(CACHE) || echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 CONFIGURED = test -f $(CACHE) || { echo "Configuring Vesmor in $(BUILD)/"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
 # Build output is shown only when the build fails.
 QUIET = >$(BUILD)/build.log 2>&1 || { cat $(BUILD)/build.log; exit 1; }
