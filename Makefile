@@ -14,7 +14,7 @@ CACHE = $(BUILD)/CMakeCache.txt
 CONFIGURE = cmake -S . -B $(BUILD) $$(test -f $(CACHE) || echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 CONFIGURED = test -f $(CACHE) || { echo "Configuring Vesmor in $(BUILD)/"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
 # Build output is shown only when the build fails.
-QUIET = >$(BUILD)/build.log 2>&1 || { cat $(BUILD)/build.log; exit 1; }
+QUIET = >$(CURDIR)/$(BUILD)/build.log 2>&1 || { cat $(CURDIR)/$(BUILD)/build.log; exit 1; }
 
 build:
 	@scripts/install-deps play
