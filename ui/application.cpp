@@ -10,10 +10,6 @@
 #include <QApplication>
 #include <QScreen>
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
 namespace ui {
 
 namespace {

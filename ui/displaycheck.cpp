@@ -31,7 +31,7 @@ QString displayTried(const QString& plugin)
         return display.isEmpty() ? QStringLiteral("an X display") : QStringLiteral("X display \"%1\"").arg(display);
     }
     if (plugin.startsWith(QLatin1String("wayland"))) {
-        QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+        const QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
         return QStringLiteral("Wayland display \"%1\"").arg(display.isEmpty() ? QStringLiteral("wayland-0") : display);
     }
     return QStringLiteral("the \"%1\" platform").arg(plugin);
@@ -44,7 +44,7 @@ QString reasonFor(const Attempt& attempt)
     return attempt.reasons.isEmpty() ? QStringLiteral("it did not open") : attempt.reasons.join(QStringLiteral(", "));
 }
 
-void noteAttempt(const QString& message)
+void notePlatformMessage(QtMsgType type, const QString& message)
 {
     // "Could not load the Qt platform plugin "xcb" in "" even though it was
     // found." closes the reasons said about xcb; "Could not find ..." means
@@ -52,7 +52,8 @@ void noteAttempt(const QString& message)
     static const QRegularExpression plugin(QStringLiteral("^Could not (load|find) the Qt platform plugin \"([^\"]*)\""));
     const QRegularExpressionMatch match = plugin.match(message);
     if (!match.hasMatch()) {
-        pendingReasons.append(message.trimmed());
+        if (type == QtWarningMsg || type == QtCriticalMsg)
+            pendingReasons.append(message.trimmed());
         return;
     }
     Attempt attempt{match.captured(2), {}};
@@ -80,18 +81,18 @@ void noteAttempt(const QString& message)
 
 void watchPlatformStart(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (type == QtFatalMsg)
+    if (type == QtFatalMsg && (!attempts.isEmpty() || message.contains(QLatin1String("platform plugin"))))
         explainAndExit();
-    // Qt's platform messages, and the plain C-library complaints of the
-    // Wayland plugin, which carry no category.
+    // Qt's platform messages, and the C-library complaints of the Wayland
+    // plugin, which carry no category, wait to see whether a window opens.
     const char* category = context.category;
-    if (category && std::strcmp(category, "qt.qpa.plugin") == 0)
-        noteAttempt(message);
-    else if (!category || std::strncmp(category, "qt.qpa", 6) == 0) {
-        if (type == QtWarningMsg || type == QtCriticalMsg)
-            pendingReasons.append(message.trimmed());
-    } else
-        std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
+    if (type != QtFatalMsg && (!category || std::strncmp(category, "qt.qpa", 6) == 0)) {
+        notePlatformMessage(type, message);
+        return;
+    }
+    std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
+    if (type == QtFatalMsg)
+        std::abort();
 }
 
 } // namespace
