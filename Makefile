@@ -12,9 +12,9 @@ CACHE = $(BUILD)/CMakeCache.txt
 # (CMake itself re-runs when a CMakeLists.txt changes). Ninja, because it
 # finds nothing to do in a few milliseconds.
 CONFIGURE = cmake -S . -B $(BUILD) $$(test -f $(CACHE) || echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-CONFIGURED = test -f $(CACHE) || { echo "Configuring Vesmor in $(BUILD)/"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
+CONFIGURED = test -f $(CACHE) || { echo "Configuring and building Vesmor in $(BUILD)/ (a minute or two, the first time)"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
 # Build output is shown only when the build fails.
-QUIET = >$(CURDIR)/$(BUILD)/build.log 2>&1 || { cat $(CURDIR)/$(BUILD)/build.log; exit 1; }
+QUIET = >$(abspath $(BUILD))/build.log 2>&1 || { cat $(abspath $(BUILD))/build.log; exit 1; }
 
 build:
 	@scripts/install-deps play
@@ -36,7 +36,7 @@ package:
 	@scripts/install-deps package
 	@$(CONFIGURED)
 	@cmake --build $(BUILD) -j$(JOBS) --target vesmor vesmor-installed-files $(QUIET)
-	@rm -rf $(BUILD)/package && cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/package $(QUIET)
+	@rm -rf $(BUILD)/package && cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/package $(QUIET)
 	@cp $(BUILD)/package/$(DEB) . && echo "$(DEB): $$(du -k $(DEB) | cut -f1) KiB"
 	@lintian --fail-on error,warning $(DEB)
 
