@@ -1,40 +1,73 @@
-# Vesmor: `make run` plays, `make test` checks. Both install what is missing.
+# Vesmor: `make run` plays, `make test` checks, `make package` builds the
+# Debian package. Each installs the Debian packages it needs that are missing.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+CACHE = $(BUILD)/CMakeCache.txt
 
-.PHONY: run test build deps bench test-sanitize fuzz clean
+.PHONY: run test build package screenshot bench test-sanitize fuzz clean
 
-deps:
-	@scripts/install-deps
+# One build folder serves playing, testing and packaging. It is configured
+# once, without the tests for a player; `make test` turns them on for good,
+# so switching between `make run` and `make test` never configures again
+# (CMake itself re-runs when a CMakeLists.txt changes). Ninja, because it
+# finds nothing to do in a few milliseconds.
+CONFIGURE = cmake -S . -B $(BUILD) $$(test -f $(CACHE) || echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+CONFIGURED = test -f $(CACHE) || { echo "Configuring and building Vesmor in $(BUILD)/ (a minute or two, the first time)"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
+# Build output is shown only when the build fails.
+QUIET = >$(abspath $(BUILD))/build.log 2>&1 || { cat $(abspath $(BUILD))/build.log; exit 1; }
 
-build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD) -j$(JOBS)
+build:
+	@scripts/install-deps play
+	@$(CONFIGURED)
+	@cmake --build $(BUILD) --target vesmor -j$(JOBS) $(QUIET)
 
 run: build
 	@$(BUILD)/ui/vesmor
 
-test: build
+test:
+	@scripts/install-deps test
+	@grep -qx 'BUILD_TESTING:BOOL=ON' $(CACHE) 2>/dev/null || $(CONFIGURE) -DBUILD_TESTING=ON
+	@cmake --build $(BUILD) -j$(JOBS)
 	@cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
 
-bench: deps
-	@cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release >/dev/null
+# vesmor_1.1-1_<arch>.deb in this folder, checked by lintian.
+DEB = vesmor_1.1-1_$(shell dpkg --print-architecture).deb
+package:
+	@scripts/install-deps package
+	@$(CONFIGURED)
+	@cmake --build $(BUILD) -j$(JOBS) --target vesmor vesmor-installed-files $(QUIET)
+	@rm -rf $(BUILD)/package && cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/package $(QUIET)
+	@cp $(BUILD)/package/$(DEB) . && echo "$(DEB): $$(du -k $(DEB) | cut -f1) KiB"
+	@lintian --fail-on error,warning $(DEB)
+
+# The README's picture of the game, drawn by the scenario driver.
+screenshot:
+	@scripts/install-deps play
+	@$(CONFIGURED)
+	@cmake --build $(BUILD) --target vesmor-script -j$(JOBS) $(QUIET)
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/vesmor-script docs/screenshot.vms
+
+bench:
+	@scripts/install-deps bench
+	@cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVESMOR_BENCH=ON >/dev/null
 	@cmake --build $(BUILD)-release -j$(JOBS) --target bench_frame bench_window >/dev/null
 	@scripts/bench $(BUILD)-release
 
-test-sanitize: deps
-	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DVESMOR_SANITIZE=ON -DVESMOR_BENCH=OFF >/dev/null
+test-sanitize:
+	@scripts/install-deps test
+	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DVESMOR_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD)-sanitize -j$(JOBS)
 	@cd $(BUILD)-sanitize && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest -j$(JOBS) --output-on-failure
 
 FUZZ_SECONDS ?= 120
-fuzz: deps
-	@CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESMOR_FUZZ=ON -DVESMOR_BENCH=OFF >/dev/null
+fuzz:
+	@scripts/install-deps fuzz
+	@CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESMOR_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzz_script
 	@mkdir -p $(BUILD)-fuzz/corpus && cp -n tests/fuzz/corpus/* $(BUILD)-fuzz/corpus/
 	@$(BUILD)-fuzz/tests/fuzz/fuzz_script -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=512 \
 		-print_final_stats=1 $(BUILD)-fuzz/corpus
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-sanitize $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-sanitize $(BUILD)-fuzz vesmor_*.deb

@@ -75,14 +75,14 @@ double percentile(std::vector<double> values, double p)
 
 } // namespace
 
-int main(int /*argc*/, char** argv)
+int main(int argc, char** argv)
 {
     const double started = processStart();
     QElapsedTimer clock;
     std::vector<double> ticks, countdowns;
     double firstFrame = -1, cpuAtStart = 0;
 
-    return ui::runGame(argv[0], [&](ui::TRivev& window) {
+    return ui::runGame(argc, argv, [&](ui::TRivev& window) {
         window.runModal = [](QDialog&) {};  // no greeting: nobody to answer it
         window.confirmClose = [] { return true; };
         QObject::connect(&window, &ui::TRivev::frameShown, [&] {

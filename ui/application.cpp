@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "aboutbox.h"
+#include "displaycheck.h"
 #include "fixeddialog.h"
 #include "fonts.h"
 #include "helpdlg.h"
@@ -11,30 +12,11 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace ui {
 
 namespace {
-
-// Without a display the toolkit would abort with a page of advice; the game
-// says it in one line and leaves quietly instead.
-void quietWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    const bool platform = context.category && std::strncmp(context.category, "qt.qpa", 6) == 0;
-    if (type == QtFatalMsg && (platform || message.contains(QLatin1String("platform plugin")))) {
-        std::fputs("vesmor: no display to open the game window on\n", stderr);
-        std::_Exit(1);
-    }
-    if (platform && type != QtFatalMsg)
-        return;
-    std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
-    if (type == QtFatalMsg)
-        std::abort();
-}
 
 // The main window with its frame; the dialogs are smaller.
 constexpr QSize OuterSize(537, 480);
@@ -73,17 +55,16 @@ std::unique_ptr<QApplication> openApplication(int& argc, char** argv)
 
 } // namespace
 
-int runGame(char* program, const std::function<void(TRivev&)>& ready)
+int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
 {
-    qInstallMessageHandler(quietWithoutDisplay);
-    int argc = 1;  // the game takes no arguments
-    char* argv[] = {program, nullptr};
-    const std::unique_ptr<QApplication> app = openApplication(argc, argv);
-    qInstallMessageHandler(nullptr);
+    beginDisplayCheck();
+    const std::unique_ptr<QApplication> app = openApplication(argc, argv);  // takes Qt's own options
+    endDisplayCheck();
     QApplication::setApplicationName(QStringLiteral("Vesmor"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("vesmor"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vesmor.Vesmor"));
     QApplication::setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
     installFontSubstitutions();
+    warnWithoutJapaneseFont();
     QApplication::setFont(gameFont(PGothicFace, 12));
 
     // The dialogs belong to the main window: a window manager keeps them

@@ -1,6 +1,9 @@
 #include "fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
+
+#include <cstdio>
 
 namespace ui {
 
@@ -24,6 +27,14 @@ void installFontSubstitutions()
         QFont::insertSubstitutions(name, fixedGothic);
     for (const QString& name : {TimesFace, MsSerifFace})
         QFont::insertSubstitutions(name, serif);
+}
+
+void warnWithoutJapaneseFont()
+{
+    if (QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
+        std::fputs("vesmor: no installed font can show the game's Japanese texts, so they will be empty boxes;"
+                   " installing the package fonts-ipafont-gothic brings one\n",
+                   stderr);
 }
 
 QFont gameFont(const QString& face, int pixelSize, bool bold, bool italic)

@@ -18,6 +18,11 @@ inline const QString TimesFace = QStringLiteral("Times New Roman");
 // Call once, after the application object exists and before any widget.
 void installFontSubstitutions();
 
+// When no installed font has Japanese letters, every text of the game would
+// be empty boxes: says so once on standard error, naming the package that
+// brings one, and lets the game go on. Call after the application exists.
+void warnWithoutJapaneseFont();
+
 // A font of the given face and character height in pixels.
 QFont gameFont(const QString& face, int pixelSize, bool bold = false, bool italic = false);
 

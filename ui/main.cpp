@@ -1,7 +1,10 @@
 // Vesmor: walk out of the maze before the night falls.
 #include "application.h"
+#include "commandline.h"
 
-int main(int /*argc*/, char** argv)
+int main(int argc, char** argv)
 {
-    return ui::runGame(argv[0]);
+    if (const std::optional<int> status = ui::handleCommandLine(argc, argv))
+        return *status;
+    return ui::runGame(argc, argv);
 }

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 
 #include <cstdlib>
 
@@ -113,11 +114,13 @@ QImage northArrow()
 }
 
 
-QImage programIcon()
+QImage programIcon(int size)
 {
-    QImage image(32, 32, QImage::Format_RGB32);
+    QImage image(size, size, QImage::Format_RGB32);
     image.fill(Black);
     QPainter p(&image);
+    // Other sizes are drawn, not resampled, so their pixels stay sharp.
+    p.scale(size / 32.0, size / 32.0);
     // One stroke, outside in: down the left side, round the bottom, up the
     // right side, back over the top and inward into a curl at the centre.
     QPainterPath spiral(QPointF(4, 5));
@@ -127,12 +130,16 @@ QImage programIcon()
     spiral.cubicTo(28, 1, 12, 1, 12, 12);
     spiral.cubicTo(12, 21, 21, 21, 21, 14);
     spiral.cubicTo(21, 10, 16, 10, 16.5, 14);
-    p.setPen(QPen(Red, 4, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(spiral);
-    // The stem starts in a point at the top left.
+    // Filled as one outline rather than stroked piece by piece, so that no
+    // pinholes open where the pieces meet at larger sizes.
+    QPainterPathStroker stroker;
+    stroker.setWidth(4);
+    stroker.setCapStyle(Qt::FlatCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
     p.setPen(Qt::NoPen);
     p.setBrush(Red);
+    p.drawPath(stroker.createStroke(spiral).simplified());
+    // The stem starts in a point at the top left.
     p.drawPolygon(QPolygonF({QPointF(3.5, -1), QPointF(2, 5), QPointF(6, 5)}));
     return image;
 }

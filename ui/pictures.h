@@ -15,7 +15,8 @@ QImage rightGlyph();
 // The normal image of a glyph with its bottom-left colour made transparent.
 QPixmap buttonGlyph(const QImage& glyph);
 
-QImage programIcon();   // 32 x 32, a red spiral on black
+QImage programIcon(int size = 32);  // 32 x 32, a red spiral on black
+                                   // (the icon files draw it at 16 and 48 too)
 QImage northArrow();    // 32 x 16, a red arrow on silver in the left 17 columns
 QImage strip();         // 56 x 54, black birds on navy, tiling
 QImage aboutPicture();  // 354 x 355, the maze corridor by moonlight

@@ -2,7 +2,10 @@
 #include "ui/pictures.h"
 
 #include "ui/fonts.h"
+#include "ui/iconsvg.h"
 
+#include <QPainter>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <cmath>
@@ -199,6 +202,34 @@ private slots:
         QVERIFY(count(icon.copy(13, 11, 6, 6), [](QRgb c) { return c == Red; }) > 0);
         QCOMPARE(at(icon, 31, 0), Black);
         QCOMPARE(at(icon, 0, 31), Black);
+    }
+
+    // The installed icon files: each size drawn sharp (the two colours only,
+    // one stroke, at 48 still open with no pinholes; at 16 the curl closes),
+    // and the scalable copy exactly the 32-pixel picture when its rectangles
+    // are painted back.
+    void iconFilesStaySharp()
+    {
+        for (int size : {16, 48}) {
+            const QImage icon = ui::pictures::programIcon(size);
+            QCOMPARE(icon.size(), QSize(size, size));
+            QCOMPARE(count(icon, [](QRgb c) { return c != Red && c != Black; }), 0);
+            QCOMPARE(regions(icon, Red), 1);
+        }
+        QCOMPARE(regions(ui::pictures::programIcon(48), Black), 1);
+        const QImage icon = ui::pictures::programIcon();
+        const QString svg = ui::crispSvg(icon);
+        QVERIFY(svg.contains(QStringLiteral("viewBox=\"0 0 32 32\" shape-rendering=\"crispEdges\"")));
+        QImage painted(icon.size(), QImage::Format_RGB32);
+        painted.fill(Qt::white);
+        static const QRegularExpression rect(QStringLiteral(
+            R"re(<rect x="(\d+)" y="(\d+)" width="(\d+)" height="(\d+)" fill="(#[0-9a-f]{6})"/>)re"));
+        for (const QRegularExpressionMatch& m : rect.globalMatch(svg)) {
+            QPainter p(&painted);
+            p.fillRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt(),
+                       QColor(m.captured(5)));
+        }
+        QCOMPARE(painted, icon.convertToFormat(QImage::Format_RGB32));
     }
 
     void stripIsBlackOnNavy()
