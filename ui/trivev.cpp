@@ -55,7 +55,7 @@ void hint(QWidget* widget, const QString& text)
 QPushButton* silverButton(const QString& caption, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
-    colour(button, QPalette::Button, palette::Silver);
+    colour(button, QPalette::Button, qColour(render::Silver));
     return button;
 }
 
@@ -138,7 +138,7 @@ protected:
         if (m_image)
             painter.drawImage(0, 0, *m_image);
         else
-            painter.fillRect(rect(), Qt::black);
+            painter.fillRect(rect(), qColour(render::Black));
     }
 
 private:
@@ -200,7 +200,7 @@ void TRivev::createControls()
 {
     const QFont windowFont = gameFont(PGothicFace, 12);
     setFont(windowFont);
-    colour(this, QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    colour(this, QPalette::Window, qColour(render::Silver));
 
     m_view = new ImageView(QSize(render::SceneSize, render::SceneSize), this);
     m_view->move(31, 31);
@@ -236,8 +236,8 @@ void TRivev::createControls()
     m_timeEdit->setTextMargins(0, 0, 0, 0);
     m_timeEdit->setCursor(Qt::ArrowCursor);
     m_timeEdit->setContextMenuPolicy(Qt::NoContextMenu);
-    colour(m_timeEdit, QPalette::Base, Qt::white);
-    colour(m_timeEdit, QPalette::Text, Qt::black);
+    colour(m_timeEdit, QPalette::Base, qColour(render::White));
+    colour(m_timeEdit, QPalette::Text, qColour(render::Black));
     m_timeEdit->setAccessibleName(QStringLiteral("残り時間"));
 
     auto* image3 = new QLabel(this);
@@ -251,25 +251,25 @@ void TRivev::createControls()
     m_map->move(398, 184);
     m_map->setObjectName(QStringLiteral("Image2"));
 
-    m_label4 = label(this, QString(), windowFont, Qt::black);
+    m_label4 = label(this, QString(), windowFont, qColour(render::Black));
     m_label4->setObjectName(QStringLiteral("Label4"));
     m_label4->move(397, 356);
 
-    m_label5 = label(this, QStringLiteral("?"), gameFont(TimesFace, 32, true), QColor(0xFF, 0, 0));
+    m_label5 = label(this, QStringLiteral("?"), gameFont(TimesFace, 32, true), qColour(render::Red));
     m_label5->setObjectName(QStringLiteral("Label5"));
     m_label5->setGeometry(196, 400, 16, 36);
     hint(m_label5, QStringLiteral("現在地・右ｸﾘｯｸでﾍﾙﾌﾟ"));
     m_label5->installEventFilter(this);
 
-    m_label1 = label(this, QStringLiteral("Exit"), gameFont(MsSerifFace, 24, true, true), QColor(0xFF, 0xFF, 0));
+    m_label1 = label(this, QStringLiteral("Exit"), gameFont(MsSerifFace, 24, true, true), qColour(render::Yellow));
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(428, 406, 58, 27);
     m_label1->setAutoFillBackground(true);
-    colour(m_label1, QPalette::Window, Qt::black);
+    colour(m_label1, QPalette::Window, qColour(render::Black));
     m_label1->setAccessibleName(QStringLiteral("Exit"));
     m_label1->installEventFilter(this);
 
-    m_label2 = label(this, QString(), windowFont, Qt::black);
+    m_label2 = label(this, QString(), windowFont, qColour(render::Black));
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->move(500, 413);
 
@@ -277,15 +277,15 @@ void TRivev::createControls()
     m_button1->setObjectName(QStringLiteral("Button1"));
     m_button1->setGeometry(229, 406, 65, 30);
     m_button1->setFont(gameFont(MsSerifFace, 19, true, true));
-    colour(m_button1, QPalette::ButtonText, Qt::white);
+    colour(m_button1, QPalette::ButtonText, qColour(render::White));
     hint(m_button1, QStringLiteral("終了地点から再ｽﾀｰﾄ・右クリックで時間の設定"));
     connect(m_button1, &QPushButton::clicked, this, &TRivev::Button1Click);
 
-    m_panel1 = panel(this, QStringLiteral("You are trapped!"), gameFont(MsSerifFace, 19, true), Qt::white, Qt::black,
+    m_panel1 = panel(this, QStringLiteral("You are trapped!"), gameFont(MsSerifFace, 19, true), qColour(render::White), qColour(render::Black),
                      {95, 174, 198, 41});
     m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel2 = panel(this, QStringLiteral("Congratulation!"), gameFont(MsSerifFace, 20, true), QColor(0xFF, 0xFF, 0),
-                     QColor(0, 0, 0x80), {102, 46, 185, 41});
+    m_panel2 = panel(this, QStringLiteral("Congratulation!"), gameFont(MsSerifFace, 20, true),
+                     qColour(render::Yellow), qColour(render::Navy), {102, 46, 185, 41});
     m_panel2->setObjectName(QStringLiteral("Panel2"));
 
     m_button3 = silverButton(QStringLiteral("Start"), this);
