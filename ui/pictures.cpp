@@ -185,8 +185,11 @@ constexpr Colour MoonlitEdge = 0xC8C8C8;
 constexpr Colour MoonlitFloor = 0x7F0000;  // dark blue
 constexpr Colour MoonlitGrid = 0x300000;
 
-// The about picture reuses the corridor of the game's view: the same fixed
-// depth planes on a 330 x 330 design, scaled to the stored picture size.
+// The about picture shows a corridor in the coordinates of the game's view
+// (its depth planes and floor grid on the 330 x 330 bitmap), scaled to the
+// stored picture size. They are written out here rather than drawn by the
+// view's corridor stage, since the picture shows the sides of two walls
+// without their fronts, which no view of a real maze does.
 void drawCorridor(QPainter& p)
 {
     p.fillRect(QRectF(0, 198, 330, 132), qColour(MoonlitFloor));
