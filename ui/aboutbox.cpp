@@ -1,6 +1,7 @@
 #include "aboutbox.h"
 
 #include "fonts.h"
+#include "palette.h"
 #include "pictures.h"
 
 #include <QFrame>
@@ -36,7 +37,7 @@ TAboutBox::TAboutBox(QWidget* parent) : FixedDialog(QStringLiteral("ﾊﾞｰｼ
     QLabel* name = textLabel(panel, "Label1", QStringLiteral("Vesmor"), {176, 20});
     name->setFont(gameFont(PGothicFace, 20, true, true));
     QPalette navy = name->palette();
-    navy.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+    navy.setColor(QPalette::WindowText, qColour(render::Navy));
     name->setPalette(navy);
     name->adjustSize();
     textLabel(panel, "Label2", QStringLiteral("ver 1.1"), {199, 41});

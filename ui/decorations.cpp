@@ -9,28 +9,33 @@ namespace ui {
 
 namespace {
 
-using namespace palette;
+using namespace render;  // the colour names
+
+void fill(QPainter& p, int x, int y, int w, int h, Colour colour)
+{
+    p.fillRect(x, y, w, h, qColour(colour));
+}
 
 // A sunken one-pixel box: dark edges top and left, light bottom and right.
 void bevel(QPainter& p, int x, int y, int w, int h)
 {
-    p.fillRect(x, y, w, 1, Grey);
-    p.fillRect(x, y, 1, h, Grey);
-    p.fillRect(x, y + h - 1, w, 1, Qt::white);
-    p.fillRect(x + w - 1, y, 1, h, Qt::white);
+    fill(p, x, y, w, 1, Grey);
+    fill(p, x, y, 1, h, Grey);
+    fill(p, x, y + h - 1, w, 1, White);
+    fill(p, x + w - 1, y, 1, h, White);
 }
 
 // A filled rectangle with an outline of the given width inside its bounds.
-void shape(QPainter& p, int x, int y, int w, int h, const QColor& fill, const QColor& outline, int penWidth)
+void shape(QPainter& p, int x, int y, int w, int h, Colour inside, Colour outline, int penWidth)
 {
-    p.fillRect(x, y, w, h, outline);
-    p.fillRect(x + penWidth, y + penWidth, w - 2 * penWidth, h - 2 * penWidth, fill);
+    fill(p, x, y, w, h, outline);
+    fill(p, x + penWidth, y + penWidth, w - 2 * penWidth, h - 2 * penWidth, inside);
 }
 
 void disc(QPainter& p, int x, int y)
 {
-    p.setPen(Yellow);
-    p.setBrush(Yellow);
+    p.setPen(qColour(Yellow));
+    p.setBrush(qColour(Yellow));
     p.drawEllipse(QRect(x, y, 9, 9));  // covers the 10 x 10 box
 }
 
@@ -39,21 +44,21 @@ void disc(QPainter& p, int x, int y)
 QImage paintDecorations()
 {
     QImage image(ClientWidth, ClientHeight, QImage::Format_RGB32);
-    image.fill(Silver);
+    image.fill(qColour(Silver));
     QPainter p(&image);
 
-    bevel(p, 424, 8, 69, 116);                         // around the icon box
-    shape(p, 426, 10, 65, 112, Qt::black, Silver, 3);  // the icon box
-    bevel(p, 8, 396, 183, 50);                         // around the movement buttons
+    bevel(p, 424, 8, 69, 116);                     // around the icon box
+    shape(p, 426, 10, 65, 112, Black, Silver, 3);  // the icon box
+    bevel(p, 8, 396, 183, 50);                     // around the movement buttons
     shape(p, 14, 401, 172, 40, Navy, Teal, 2);
-    bevel(p, 8, 8, 377, 377);                          // around the view
-    bevel(p, 216, 396, 169, 50);                       // around Redo and Start
+    bevel(p, 8, 8, 377, 377);                      // around the view
+    bevel(p, 216, 396, 169, 50);                   // around Redo and Start
     shape(p, 222, 401, 157, 40, Navy, Teal, 2);
 
-    p.fillRect(11, 10, 372, 5, Teal);  // the view's teal frame
-    p.fillRect(10, 378, 372, 5, Teal);
-    p.fillRect(378, 10, 5, 373, Teal);
-    p.fillRect(10, 10, 5, 373, Teal);
+    fill(p, 11, 10, 372, 5, Teal);  // the view's teal frame
+    fill(p, 10, 378, 372, 5, Teal);
+    fill(p, 378, 10, 5, 373, Teal);
+    fill(p, 10, 10, 5, 373, Teal);
 
     const QImage strip = pictures::strip().scaled(15, 115, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     p.drawImage(404, 8, strip);
@@ -62,10 +67,10 @@ QImage paintDecorations()
                              QPoint(499, 61)})
         disc(p, at.x(), at.y());
 
-    p.fillRect(392, 8, 2, 438, Qt::white);  // etched lines of the right column
-    p.fillRect(522, 8, 2, 438, Qt::white);
-    p.fillRect(391, 7, 1, 438, Grey);
-    p.fillRect(521, 7, 1, 438, Grey);
+    fill(p, 392, 8, 2, 438, White);  // etched lines of the right column
+    fill(p, 522, 8, 2, 438, White);
+    fill(p, 391, 7, 1, 438, Grey);
+    fill(p, 521, 7, 1, 438, Grey);
     return image;
 }
 

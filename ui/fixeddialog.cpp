@@ -1,6 +1,7 @@
 #include "fixeddialog.h"
 
 #include "fonts.h"
+#include "palette.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -19,8 +20,8 @@ FixedDialog::FixedDialog(const QString& title, QSize clientSize, QWidget* parent
     setFont(gameFont(PGothicFace, 12));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
-    colours.setColor(QPalette::WindowText, Qt::black);
-    colours.setColor(QPalette::ButtonText, Qt::black);
+    colours.setColor(QPalette::WindowText, qColour(render::Black));
+    colours.setColor(QPalette::ButtonText, qColour(render::Black));
     setPalette(colours);
 }
 

@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 #include "helptext.h"
+#include "palette.h"
 #include "pictures.h"
 
 #include <QFrame>
@@ -20,8 +21,8 @@ QPlainTextEdit* helpMemo(QWidget* parent)
     memo->setGeometry(12, 16, 384, 231);
     memo->setFont(gameFont(PGothicFace, 12));
     QPalette colours = memo->palette();
-    colours.setColor(QPalette::Base, QColor(0x00, 0x00, 0x80));
-    colours.setColor(QPalette::Text, QColor(0xC0, 0xC0, 0xC0));
+    colours.setColor(QPalette::Base, qColour(render::Navy));
+    colours.setColor(QPalette::Text, qColour(render::Silver));
     memo->setPalette(colours);
     memo->setFrameShape(QFrame::NoFrame);
     memo->setReadOnly(true);

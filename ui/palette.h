@@ -1,18 +1,21 @@
-// The colours of the window's pictures and decorations.
+// The windows take their colours from the game's one table (0x00BBGGRR,
+// red in the lowest byte) and convert them here.
 #pragma once
+
+#include "render/colours.h"
 
 #include <QColor>
 
-namespace ui::palette {
+namespace ui {
 
-inline const QColor Black(0x00, 0x00, 0x00);
-inline const QColor White(0xFF, 0xFF, 0xFF);
-inline const QColor Silver(0xC0, 0xC0, 0xC0);
-inline const QColor Grey(0x80, 0x80, 0x80);
-inline const QColor Navy(0x00, 0x00, 0x80);
-inline const QColor Olive(0x80, 0x80, 0x00);  // the glyphs' transparent colour
-inline const QColor Teal(0x00, 0x80, 0x80);
-inline const QColor Red(0xFF, 0x00, 0x00);
-inline const QColor Yellow(0xFF, 0xFF, 0x00);
+constexpr QRgb qRgbOf(render::Colour colour)
+{
+    return qRgb(int(colour & 0xFF), int(colour >> 8 & 0xFF), int(colour >> 16 & 0xFF));
+}
 
-} // namespace ui::palette
+inline QColor qColour(render::Colour colour)
+{
+    return QColor(qRgbOf(colour));
+}
+
+} // namespace ui

@@ -1,7 +1,6 @@
 #include "pictures.h"
 
 #include "fonts.h"
-#include "palette.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -13,7 +12,7 @@ namespace ui::pictures {
 
 namespace {
 
-using namespace palette;
+using namespace render;  // the colour names
 
 constexpr int GlyphSize = 16;
 
@@ -54,22 +53,22 @@ bool onEdge(Shape inside, int x, int y)
 // The normal image on the left; on the right the disabled look: the shape's
 // outline in grey, lit by a white copy one pixel down and right where that
 // copy falls outside the shape, as if pressed into the button face.
-QImage glyphPair(Shape inside, const QColor& ink)
+QImage glyphPair(Shape inside, Colour ink)
 {
     QImage image(2 * GlyphSize, GlyphSize, QImage::Format_RGB32);
-    image.fill(Olive);
+    image.fill(qColour(Olive));
     for (int y = 0; y < GlyphSize; ++y) {
         for (int x = 0; x < GlyphSize; ++x) {
             if (inside(x, y))
-                image.setPixelColor(x, y, ink);
+                image.setPixelColor(x, y, qColour(ink));
             else if (onEdge(inside, x - 1, y - 1))
-                image.setPixelColor(GlyphSize + x, y, White);
+                image.setPixelColor(GlyphSize + x, y, qColour(White));
         }
     }
     for (int y = 0; y < GlyphSize; ++y)
         for (int x = 0; x < GlyphSize; ++x)
             if (onEdge(inside, x, y))
-                image.setPixelColor(GlyphSize + x, y, Grey);
+                image.setPixelColor(GlyphSize + x, y, qColour(Grey));
     return image;
 }
 
@@ -104,12 +103,12 @@ QPixmap buttonGlyph(const QImage& glyph)
 QImage northArrow()
 {
     QImage image(32, 16, QImage::Format_RGB32);
-    image.fill(Silver);
+    image.fill(qColour(Silver));
     QPainter p(&image);
     // Head: rows 0 to 13, 1 px wide at the tip, 2 px wider every second row.
     for (int y = 0; y < 14; ++y)
-        p.fillRect(8 - y / 2, y, 2 * (y / 2) + 1, 1, Red);
-    p.fillRect(6, 14, 5, 2, Red);  // the stem
+        p.fillRect(8 - y / 2, y, 2 * (y / 2) + 1, 1, qColour(Red));
+    p.fillRect(6, 14, 5, 2, qColour(Red));  // the stem
     return image;
 }
 
@@ -117,7 +116,7 @@ QImage northArrow()
 QImage programIcon(int size)
 {
     QImage image(size, size, QImage::Format_RGB32);
-    image.fill(Black);
+    image.fill(qColour(Black));
     QPainter p(&image);
     // Other sizes are drawn, not resampled, so their pixels stay sharp.
     p.scale(size / 32.0, size / 32.0);
@@ -137,7 +136,7 @@ QImage programIcon(int size)
     stroker.setCapStyle(Qt::FlatCap);
     stroker.setJoinStyle(Qt::RoundJoin);
     p.setPen(Qt::NoPen);
-    p.setBrush(Red);
+    p.setBrush(qColour(Red));
     p.drawPath(stroker.createStroke(spiral).simplified());
     // The stem starts in a point at the top left.
     p.drawPolygon(QPolygonF({QPointF(3.5, -1), QPointF(2, 5), QPointF(6, 5)}));
@@ -153,12 +152,12 @@ void drawBird(QPainter& p, QPointF at)
 {
     p.save();
     p.translate(at);
-    p.setPen(QPen(Black, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(qColour(Black), 2.2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(-4, -1), QPointF(-14, -6));   // neck
     p.drawLine(QPointF(-16, -6), QPointF(-20, -5));  // beak
     p.drawLine(QPointF(4, 0), QPointF(13, 3));       // legs
     p.setPen(Qt::NoPen);
-    p.setBrush(Black);
+    p.setBrush(qColour(Black));
     p.drawEllipse(QPointF(0, 0), 6.5, 3);              // body
     p.drawEllipse(QPointF(-15, -6), 2.2, 1.8);         // head
     p.drawPolygon(QPolygonF({QPointF(-4, -1), QPointF(4, -1), QPointF(9, -13), QPointF(2, -10)}));
@@ -173,7 +172,7 @@ QImage strip()
     constexpr int Width = 56;
     constexpr int Height = 54;
     QImage image(Width, Height, QImage::Format_RGB32);
-    image.fill(Navy);
+    image.fill(qColour(Navy));
     QPainter p(&image);
     // Each bird is drawn again one tile over in every direction, so a bird
     // cut by an edge comes back on the opposite edge and the pattern tiles.
@@ -187,24 +186,28 @@ QImage strip()
 
 namespace {
 
-// The about picture reuses the corridor of the game's view: the same fixed
-// depth planes on a 330 x 330 design, scaled to the stored picture size.
+// The corridor by moonlight, in the game's colour layout.
+constexpr Colour MoonlitWall = 0x7F7F7F;
+constexpr Colour MoonlitEdge = 0xC8C8C8;
+constexpr Colour MoonlitFloor = 0x7F0000;  // dark blue
+constexpr Colour MoonlitGrid = 0x300000;
+
+// The about picture shows a corridor in the coordinates of the game's view
+// (its depth planes and floor grid on the 330 x 330 bitmap), scaled to the
+// stored picture size. They are written out here rather than drawn by the
+// view's corridor stage, since the picture shows the sides of two walls
+// without their fronts, which no view of a real maze does.
 void drawCorridor(QPainter& p)
 {
-    const QColor wall(0x7F, 0x7F, 0x7F);
-    const QColor edge(0xC8, 0xC8, 0xC8);
-    const QColor floor(0x00, 0x00, 0x7F);
-    const QColor grid(0x00, 0x00, 0x30);
-
-    p.fillRect(QRectF(0, 198, 330, 132), floor);
-    p.setPen(QPen(grid, 0));
+    p.fillRect(QRectF(0, 198, 330, 132), qColour(MoonlitFloor));
+    p.setPen(QPen(qColour(MoonlitGrid), 0));
     for (const QLineF& line : {QLineF(0, 220, 330, 220), QLineF(0, 253, 330, 253), QLineF(0, 297, 330, 297),
                                QLineF(0, 220, 66, 198), QLineF(0, 330, 132, 198), QLineF(330, 330, 198, 198),
                                QLineF(330, 220, 264, 198)})
         p.drawLine(line);
 
-    p.setPen(QPen(edge, 0));
-    p.setBrush(wall);
+    p.setPen(QPen(qColour(MoonlitEdge), 0));
+    p.setBrush(qColour(MoonlitWall));
     // Far to near, as the game draws them. The centre lane stays open to
     // the far end; on the left a side opening shows a wall further back.
     p.drawRect(QRectF(66, 132, 66, 66));    // far wall, left lane
@@ -224,13 +227,13 @@ void drawCorridor(QPainter& p)
 QImage aboutPicture()
 {
     QImage image(354, 355, QImage::Format_RGB32);
-    image.fill(Black);
+    image.fill(qColour(Black));
     QPainter p(&image);
     p.scale(354.0 / 330.0, 355.0 / 330.0);
     // The moon first, so that the walls stand in front of it; 54 design
     // pixels make a disc of about 58 in the stored picture.
     p.setPen(Qt::NoPen);
-    p.setBrush(Yellow);
+    p.setBrush(qColour(Yellow));
     p.drawEllipse(QPointF(236, 40), 27, 27);
     drawCorridor(p);
     return image;
@@ -238,18 +241,20 @@ QImage aboutPicture()
 
 QImage helpLogo()
 {
+    constexpr Colour Violet = 0xFF0040;
+    constexpr Colour Pink = 0x8000FF;
     QImage image(44, 53, QImage::Format_RGB32);
-    image.fill(Black);
+    image.fill(qColour(Black));
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(gameFont(TimesFace, 40, false, true));
-    p.setPen(QColor(0x40, 0x00, 0xFF));
+    p.setPen(qColour(Violet));
     p.drawText(QPointF(2, 31), QStringLiteral("V"));
     p.setFont(gameFont(TimesFace, 24, false, true));
-    p.setPen(QColor(0xFF, 0x00, 0x80));
+    p.setPen(qColour(Pink));
     p.drawText(QPointF(27, 31), QStringLiteral("e"));
     p.setFont(gameFont(TimesFace, 15, true, true));
-    p.setPen(Yellow);
+    p.setPen(qColour(Yellow));
     p.drawText(QPointF(1, 48), QStringLiteral("SMOR"));
     return image;
 }

@@ -1,10 +1,14 @@
 // The game's built-in pictures, all drawn in code at their stored sizes.
 #pragma once
 
+#include "palette.h"
+
 #include <QImage>
 #include <QPixmap>
 
 namespace ui::pictures {
+
+constexpr render::Colour Olive = 0x008080;  // the glyphs' transparent colour
 
 // Movement button glyphs, 32 x 16: the normal 16 x 16 image, then the
 // disabled look beside it, on olive (the transparent colour).

@@ -1,12 +1,14 @@
 #include "trivev.h"
 
 #include "aboutbox.h"
+#include "buttons.h"
 #include "decorations.h"
 #include "fixeddialog.h"
 #include "fonts.h"
 #include "helpdlg.h"
 #include "notices.h"
 #include "palette.h"
+#include "picturelabel.h"
 #include "pictures.h"
 
 #include <QAction>
@@ -18,7 +20,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
 
 #include <chrono>
 
@@ -28,19 +29,11 @@ const char* const MainTitle = "Vesmor1.1 夜は千の眼を持っている。あ
 
 namespace {
 
-void colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+void colour(QWidget* widget, QPalette::ColorRole role, render::Colour colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(role, colour);
+    palette.setColor(role, qColour(colour));
     widget->setPalette(palette);
-}
-
-QLabel* label(QWidget* parent, const QString& text, const QFont& font, const QColor& ink)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFont(font);
-    colour(l, QPalette::WindowText, ink);
-    return l;
 }
 
 // Hints double as accessible names, so a screen reader can name the control.
@@ -48,40 +41,6 @@ void hint(QWidget* widget, const QString& text)
 {
     widget->setToolTip(text);
     widget->setAccessibleName(text);
-}
-
-// Every button wears the window's silver face whatever the platform style,
-// so the white "Redo" stays readable; the style still draws it raised and
-// pressed.
-QPushButton* silverButton(const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    colour(button, QPalette::Button, palette::Silver);
-    return button;
-}
-
-QPushButton* pictureButton(QWidget* parent, const QImage& glyph, QRect geometry, const QString& tip)
-{
-    QPushButton* button = silverButton(QString(), parent);
-    button->setGeometry(geometry);
-    button->setIcon(pictures::buttonGlyph(glyph));
-    button->setIconSize(QSize(16, 16));
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setAutoDefault(false);
-    hint(button, tip);
-    return button;
-}
-
-QLabel* panel(QWidget* parent, const QString& text, const QFont& font, const QColor& ink, const QColor& ground,
-              QRect geometry)
-{
-    QLabel* p = label(parent, text, font, ink);
-    p->setAlignment(Qt::AlignCenter);
-    p->setAutoFillBackground(true);
-    colour(p, QPalette::Window, ground);
-    p->setGeometry(geometry);
-    p->hide();
-    return p;
 }
 
 // The close question, centred on the screen. Both buttons take the action
@@ -139,12 +98,214 @@ protected:
         if (m_image)
             painter.drawImage(0, 0, *m_image);
         else
-            painter.fillRect(rect(), Qt::black);
+            painter.fillRect(rect(), qColour(render::Black));
     }
 
 private:
     const QImage* m_image = nullptr;
 };
+
+namespace {
+
+enum class Kind {
+    Surface,        // an image shown unscaled: the view, the overview map
+    PictureButton,  // a movement button showing its glyph
+    Picture,        // a picture at its natural size, from the top left
+    ScaledPicture,  // a picture scaled to the control
+    CountField,     // the countdown's read-only field
+    Text,           // a caption; with no size given, sized to its text
+    Panel,          // a centred caption on its own ground, hidden at start
+    PushButton,     // Start and Redo, each with its right-click menu
+};
+using enum Kind;
+
+struct Font {
+    const QString* face = nullptr;  // none: the window's font, inherited
+    int pixelSize = 0;
+    bool bold = false;
+    bool italic = false;
+};
+constexpr Font WindowFont{&PGothicFace, 12};
+
+QFont qFont(const Font& font)
+{
+    return gameFont(*font.face, font.pixelSize, font.bold, font.italic);
+}
+
+constexpr render::Colour NoColour = -1;  // the style's own
+
+// One control of the window: the text's colour (ink) and background
+// (ground), a caption or a picture, a hint, and the handlers its click, a
+// press and a release of a mouse button on it reach.
+struct Control {
+    const char* name;
+    Kind kind;
+    QRect place;
+    Font font = {};
+    render::Colour ink = NoColour;
+    render::Colour ground = NoColour;
+    const char* text = nullptr;
+    QImage (*picture)() = nullptr;
+    const char* hint = nullptr;
+    void (TRivev::*click)() = nullptr;
+    void (TRivev::*press)(Qt::MouseButton) = nullptr;
+    void (TRivev::*release)() = nullptr;
+};
+
+// The arrow shows in its left 17 columns.
+QImage northArrowShown()
+{
+    return pictures::northArrow().copy(0, 0, 17, 16);
+}
+
+QImage programIcon()
+{
+    return pictures::programIcon();
+}
+
+// The window's controls in painting order: a later one lies over an earlier
+// one where they overlap.
+constexpr Control Controls[] = {
+    {.name = "View", .kind = Surface, .place = {31, 31, render::SceneSize, render::SceneSize}},
+    {.name = "RightBtn", .kind = PictureButton, .place = {141, 406, 40, 30}, .picture = pictures::rightGlyph,
+     .hint = "右に向きます", .click = &TRivev::RightBtnClick},
+    {.name = "MaeBtn", .kind = PictureButton, .place = {81, 406, 40, 30}, .picture = pictures::maeGlyph,
+     .hint = "正面に進みます", .click = &TRivev::MaeBtnClick, .release = &TRivev::MaeBtnMouseUp},
+    {.name = "LeftBtn", .kind = PictureButton, .place = {19, 406, 40, 30}, .picture = pictures::leftGlyph,
+     .hint = "左に向きます", .click = &TRivev::LeftBtnClick},
+    {.name = "Image1", .kind = ScaledPicture, .place = {442, 16, 32, 32}, .picture = programIcon,
+     .hint = "ﾊﾞｰｼﾞｮﾝ情報", .click = &TRivev::Image1Click},
+    {.name = "TimeEdit", .kind = CountField, .place = {440, 142, 37, 19}, .font = {&GothicFace, 17, true},
+     .ink = render::Black, .ground = render::White, .text = "300"},
+    {.name = "Image3", .kind = Picture, .place = {395, 161, 17, 20}, .picture = northArrowShown},
+    {.name = "Image2", .kind = Surface, .place = {398, 184, render::MapSize, render::MapSize}},
+    {.name = "Label4", .kind = Text, .place = {397, 356, 0, 0}, .font = WindowFont, .ink = render::Black},
+    {.name = "Label5", .kind = Text, .place = {196, 400, 16, 36}, .font = {&TimesFace, 32, true}, .ink = render::Red,
+     .text = "?", .hint = "現在地・右ｸﾘｯｸでﾍﾙﾌﾟ", .press = &TRivev::Label5MouseDown,
+     .release = &TRivev::Label5MouseUp},
+    {.name = "Label1", .kind = Text, .place = {428, 406, 58, 27}, .font = {&MsSerifFace, 24, true, true},
+     .ink = render::Yellow, .ground = render::Black, .text = "Exit", .click = &TRivev::Label1Click},
+    {.name = "Label2", .kind = Text, .place = {500, 413, 0, 0}, .font = WindowFont, .ink = render::Black},
+    {.name = "Button1", .kind = PushButton, .place = {229, 406, 65, 30}, .font = {&MsSerifFace, 19, true, true},
+     .ink = render::White, .text = "Redo", .hint = "終了地点から再ｽﾀｰﾄ・右クリックで時間の設定",
+     .click = &TRivev::Button1Click},
+    {.name = "Panel1", .kind = Panel, .place = {95, 174, 198, 41}, .font = {&MsSerifFace, 19, true},
+     .ink = render::White, .ground = render::Black, .text = "You are trapped!"},
+    {.name = "Panel2", .kind = Panel, .place = {102, 46, 185, 41}, .font = {&MsSerifFace, 20, true},
+     .ink = render::Yellow, .ground = render::Navy, .text = "Congratulation!"},
+    {.name = "Button3", .kind = PushButton, .place = {305, 406, 66, 30}, .font = {&MsSerifFace, 20, true, true},
+     .text = "Start", .hint = "右ｸﾘｯｸでﾏｯﾌﾟの選択", .click = &TRivev::Button3Click},
+};
+
+// Read-only, never focused, no input method, no menu, flat and borderless.
+QLineEdit* countField(const Control& c, QWidget* window)
+{
+    auto* field = new QLineEdit(QString::fromUtf8(c.text), window);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setFrame(false);
+    field->setAttribute(Qt::WA_InputMethodEnabled, false);
+    field->setTextMargins(0, 0, 0, 0);
+    field->setCursor(Qt::ArrowCursor);
+    field->setContextMenuPolicy(Qt::NoContextMenu);
+    colour(field, QPalette::Base, c.ground);
+    colour(field, QPalette::Text, c.ink);
+    return field;
+}
+
+// A caption or picture; one with handlers answers the mouse. A release
+// reaches its handler wherever the mouse is let go, a click only over it.
+QLabel* label(const Control& c, TRivev* window)
+{
+    QLabel* label = nullptr;
+    if (c.click || c.press || c.release) {
+        auto* reacting = new PictureLabel(window);
+        if (c.press)
+            QObject::connect(reacting, &PictureLabel::pressed, window, c.press);
+        if (c.release)
+            QObject::connect(reacting, &PictureLabel::released, window, c.release);
+        if (c.click)
+            QObject::connect(reacting, &PictureLabel::clicked, window, c.click);
+        label = reacting;
+    } else {
+        label = new QLabel(window);
+    }
+    if (c.text)
+        label->setText(QString::fromUtf8(c.text));
+    if (c.picture)
+        label->setPixmap(QPixmap::fromImage(c.picture()));
+    if (c.ink != NoColour)
+        colour(label, QPalette::WindowText, c.ink);
+    if (c.ground != NoColour) {
+        label->setAutoFillBackground(true);
+        colour(label, QPalette::Window, c.ground);
+    }
+    if (c.kind == Picture)
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (c.kind == ScaledPicture)
+        label->setScaledContents(true);
+    if (c.kind == Panel) {
+        label->setAlignment(Qt::AlignCenter);
+        label->hide();
+    }
+    return label;
+}
+
+// A movement button's release reaches its handler, whatever the mouse
+// button, only when it is let go over the button.
+QPushButton* button(const Control& c, TRivev* window)
+{
+    QPushButton* button = nullptr;
+    if (c.kind == PictureButton) {
+        auto* glyphButton = new GlyphButton(c.picture(), window);
+        if (c.release)
+            QObject::connect(glyphButton, &GlyphButton::mouseReleased, window,
+                             [window, release = c.release](Qt::MouseButton, bool inside) {
+                                 if (inside)
+                                     (window->*release)();
+                             });
+        button = glyphButton;
+    } else {
+        button = new MenuButton(QString::fromUtf8(c.text), window);
+    }
+    if (c.ink != NoColour)
+        colour(button, QPalette::ButtonText, c.ink);
+    QObject::connect(button, &QPushButton::clicked, window, c.click);
+    return button;
+}
+
+QWidget* createControl(const Control& c, TRivev* window)
+{
+    QWidget* control = nullptr;
+    switch (c.kind) {
+    case Surface: control = new ImageView(c.place.size(), window); break;
+    case PictureButton:
+    case PushButton: control = button(c, window); break;
+    case CountField: control = countField(c, window); break;
+    case Picture:
+    case ScaledPicture:
+    case Text:
+    case Panel: control = label(c, window); break;
+    }
+    control->setObjectName(QLatin1String(c.name));
+    if (c.place.isEmpty())
+        control->move(c.place.topLeft());
+    else
+        control->setGeometry(c.place);
+    if (c.font.face)
+        control->setFont(qFont(c.font));
+    if (c.hint)
+        hint(control, QString::fromUtf8(c.hint));
+    return control;
+}
+
+template <typename T>
+T* control(QWidget& window, const char* name)
+{
+    return static_cast<T*>(window.findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly));
+}
+
+} // namespace
 
 // A fixed frame with a close box and neither minimise nor maximise.
 TRivev::TRivev(Clock clock, QWidget* parent)
@@ -199,113 +360,29 @@ void TRivev::FormCreate()
 
 void TRivev::createControls()
 {
-    const QFont windowFont = gameFont(PGothicFace, 12);
-    setFont(windowFont);
-    colour(this, QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    setFont(qFont(WindowFont));
+    colour(this, QPalette::Window, render::Silver);
+    for (const Control& c : Controls)
+        createControl(c, this);
 
-    m_view = new ImageView(QSize(render::SceneSize, render::SceneSize), this);
-    m_view->move(31, 31);
-    m_view->setObjectName(QStringLiteral("View"));
-
-    m_rightBtn = pictureButton(this, pictures::rightGlyph(), {141, 406, 40, 30}, QStringLiteral("右に向きます"));
-    m_maeBtn = pictureButton(this, pictures::maeGlyph(), {81, 406, 40, 30}, QStringLiteral("正面に進みます"));
-    m_leftBtn = pictureButton(this, pictures::leftGlyph(), {19, 406, 40, 30}, QStringLiteral("左に向きます"));
-    m_rightBtn->setObjectName(QStringLiteral("RightBtn"));
-    m_maeBtn->setObjectName(QStringLiteral("MaeBtn"));
-    m_leftBtn->setObjectName(QStringLiteral("LeftBtn"));
-    connect(m_rightBtn, &QPushButton::clicked, this, &TRivev::RightBtnClick);
-    connect(m_maeBtn, &QPushButton::clicked, this, &TRivev::MaeBtnClick);
-    connect(m_leftBtn, &QPushButton::clicked, this, &TRivev::LeftBtnClick);
-    m_maeBtn->installEventFilter(this);  // any button's release resets the map pen
-
-    m_image1 = new QLabel(this);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setGeometry(442, 16, 32, 32);
-    m_image1->setPixmap(QPixmap::fromImage(pictures::programIcon()));
-    m_image1->setScaledContents(true);
-    hint(m_image1, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    m_image1->installEventFilter(this);
-
-    m_timeEdit = new QLineEdit(QStringLiteral("300"), this);
-    m_timeEdit->setObjectName(QStringLiteral("TimeEdit"));
-    m_timeEdit->setGeometry(440, 142, 37, 19);
-    m_timeEdit->setReadOnly(true);
-    m_timeEdit->setFocusPolicy(Qt::NoFocus);
-    m_timeEdit->setFrame(false);
-    m_timeEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    m_timeEdit->setFont(gameFont(GothicFace, 17, true));
-    m_timeEdit->setTextMargins(0, 0, 0, 0);
-    m_timeEdit->setCursor(Qt::ArrowCursor);
-    m_timeEdit->setContextMenuPolicy(Qt::NoContextMenu);
-    colour(m_timeEdit, QPalette::Base, Qt::white);
-    colour(m_timeEdit, QPalette::Text, Qt::black);
-    m_timeEdit->setAccessibleName(QStringLiteral("残り時間"));
-
-    auto* image3 = new QLabel(this);
-    image3->setObjectName(QStringLiteral("Image3"));
-    image3->setGeometry(395, 161, 17, 20);
-    image3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image3->setPixmap(QPixmap::fromImage(pictures::northArrow().copy(0, 0, 17, 16)));
-
-    m_map = new ImageView(m_session.mapImage().size(), this);
+    m_view = control<ImageView>(*this, "View");
+    m_map = control<ImageView>(*this, "Image2");
     m_map->setImage(&m_session.mapImage());
-    m_map->move(398, 184);
-    m_map->setObjectName(QStringLiteral("Image2"));
+    m_timeEdit = control<QLineEdit>(*this, "TimeEdit");
+    m_label4 = control<QLabel>(*this, "Label4");
+    m_label2 = control<QLabel>(*this, "Label2");
+    m_panel1 = control<QLabel>(*this, "Panel1");
+    m_panel2 = control<QLabel>(*this, "Panel2");
+    m_button1 = control<MenuButton>(*this, "Button1");
+    m_button3 = control<MenuButton>(*this, "Button3");
 
-    m_label4 = label(this, QString(), windowFont, Qt::black);
-    m_label4->setObjectName(QStringLiteral("Label4"));
-    m_label4->move(397, 356);
-
-    m_label5 = label(this, QStringLiteral("?"), gameFont(TimesFace, 32, true), QColor(0xFF, 0, 0));
-    m_label5->setObjectName(QStringLiteral("Label5"));
-    m_label5->setGeometry(196, 400, 16, 36);
-    hint(m_label5, QStringLiteral("現在地・右ｸﾘｯｸでﾍﾙﾌﾟ"));
-    m_label5->installEventFilter(this);
-
-    m_label1 = label(this, QStringLiteral("Exit"), gameFont(MsSerifFace, 24, true, true), QColor(0xFF, 0xFF, 0));
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setGeometry(428, 406, 58, 27);
-    m_label1->setAutoFillBackground(true);
-    colour(m_label1, QPalette::Window, Qt::black);
-    m_label1->setAccessibleName(QStringLiteral("Exit"));
-    m_label1->installEventFilter(this);
-
-    m_label2 = label(this, QString(), windowFont, Qt::black);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->move(500, 413);
-
-    m_button1 = silverButton(QStringLiteral("Redo"), this);
-    m_button1->setObjectName(QStringLiteral("Button1"));
-    m_button1->setGeometry(229, 406, 65, 30);
-    m_button1->setFont(gameFont(MsSerifFace, 19, true, true));
-    colour(m_button1, QPalette::ButtonText, Qt::white);
-    hint(m_button1, QStringLiteral("終了地点から再ｽﾀｰﾄ・右クリックで時間の設定"));
-    connect(m_button1, &QPushButton::clicked, this, &TRivev::Button1Click);
-
-    m_panel1 = panel(this, QStringLiteral("You are trapped!"), gameFont(MsSerifFace, 19, true), Qt::white, Qt::black,
-                     {95, 174, 198, 41});
-    m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel2 = panel(this, QStringLiteral("Congratulation!"), gameFont(MsSerifFace, 20, true), QColor(0xFF, 0xFF, 0),
-                     QColor(0, 0, 0x80), {102, 46, 185, 41});
-    m_panel2->setObjectName(QStringLiteral("Panel2"));
-
-    m_button3 = silverButton(QStringLiteral("Start"), this);
-    m_button3->setObjectName(QStringLiteral("Button3"));
-    m_button3->setGeometry(305, 406, 66, 30);
-    m_button3->setFont(gameFont(MsSerifFace, 20, true, true));
-    m_button3->setDefault(true);
-    hint(m_button3, QStringLiteral("右ｸﾘｯｸでﾏｯﾌﾟの選択"));
-    connect(m_button3, &QPushButton::clicked, this, &TRivev::Button3Click);
+    // Two controls without a hint still have a name to be read out.
+    m_timeEdit->setAccessibleName(QStringLiteral("残り時間"));
+    control<QLabel>(*this, "Label1")->setAccessibleName(QStringLiteral("Exit"));
 
     // Start and Redo are the only stops of the Tab key; Enter presses the
-    // one that has the focus, Start from the outset. Only Tab and a left
-    // press move the focus: a right click just opens the button's menu, so
-    // Enter after choosing "240秒" still starts (eventFilter).
-    for (QPushButton* button : {m_button3, m_button1}) {
-        button->setAutoDefault(true);
-        button->setFocusPolicy(Qt::TabFocus);
-        button->installEventFilter(this);
-    }
+    // one that has the focus, Start from the outset.
+    m_button3->setDefault(true);
     setTabOrder(m_button3, m_button1);
     m_button3->setFocus();
 }
@@ -326,14 +403,8 @@ void TRivev::createMenus()
         item->setObjectName(QStringLiteral("K%1").arg(seconds) + QLatin1Char('1'));
         connect(item, &QAction::triggered, this, [this, seconds] { timeClick(seconds); });
     }
-    // A right click opens the button's menu and does not press the button.
-    const auto attach = [this](QPushButton* button, QMenu* menu) {
-        button->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(button, &QWidget::customContextMenuRequested, this,
-                [button, menu](const QPoint& at) { menu->exec(button->mapToGlobal(at)); });
-    };
-    attach(m_button3, m_popupMenu1);
-    attach(m_button1, m_popupMenu2);
+    m_button3->setPopupMenu(m_popupMenu1);
+    m_button1->setPopupMenu(m_popupMenu2);
 }
 
 // Puts the game's state on the window's controls; unchanged controls are
@@ -494,33 +565,6 @@ bool TRivev::event(QEvent* event)
         QTimer::singleShot(0, this, &TRivev::FormActivate);
     }
     return QWidget::event(event);
-}
-
-bool TRivev::eventFilter(QObject* watched, QEvent* event)
-{
-    const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
-        return QWidget::eventFilter(watched, event);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    const auto inside = [&](QWidget* w) { return w->rect().contains(mouse->position().toPoint()); };
-    const bool left = mouse->button() == Qt::LeftButton;
-    if (type == QEvent::MouseButtonPress) {
-        if ((watched == m_button3 || watched == m_button1) && left)
-            static_cast<QWidget*>(watched)->setFocus(Qt::MouseFocusReason);
-        if (watched != m_label5)
-            return QWidget::eventFilter(watched, event);
-        Label5MouseDown(mouse->button());
-        return true;
-    }
-    if (watched == m_maeBtn && inside(m_maeBtn))
-        MaeBtnMouseUp();
-    else if (watched == m_label5)
-        Label5MouseUp();
-    else if (watched == m_image1 && inside(m_image1) && left)
-        Image1Click();
-    else if (watched == m_label1 && inside(m_label1) && left)
-        Label1Click();
-    return QWidget::eventFilter(watched, event);
 }
 
 void TRivev::keyPressEvent(QKeyEvent* event)

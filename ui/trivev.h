@@ -15,11 +15,11 @@ class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPushButton;
 
 namespace ui {
 
 class ImageView;
+class MenuButton;
 class TAboutBox;
 class THelpDlg;
 
@@ -71,7 +71,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -92,17 +91,11 @@ private:
 
     ImageView* m_view = nullptr;
     ImageView* m_map = nullptr;
-    QPushButton* m_leftBtn = nullptr;
-    QPushButton* m_maeBtn = nullptr;
-    QPushButton* m_rightBtn = nullptr;
-    QLabel* m_image1 = nullptr;
     QLineEdit* m_timeEdit = nullptr;
     QLabel* m_label4 = nullptr;
-    QLabel* m_label5 = nullptr;
-    QLabel* m_label1 = nullptr;
     QLabel* m_label2 = nullptr;
-    QPushButton* m_button1 = nullptr;
-    QPushButton* m_button3 = nullptr;
+    MenuButton* m_button1 = nullptr;
+    MenuButton* m_button3 = nullptr;
     QLabel* m_panel1 = nullptr;
     QLabel* m_panel2 = nullptr;
     QMenu* m_popupMenu1 = nullptr;

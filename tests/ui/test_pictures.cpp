@@ -14,12 +14,12 @@
 
 namespace {
 
-const QRgb Olive = qRgb(0x80, 0x80, 0x00);
-const QRgb Navy = qRgb(0x00, 0x00, 0x80);
-const QRgb Red = qRgb(0xFF, 0x00, 0x00);
-const QRgb Silver = qRgb(0xC0, 0xC0, 0xC0);
-const QRgb Black = qRgb(0x00, 0x00, 0x00);
-const QRgb Yellow = qRgb(0xFF, 0xFF, 0x00);
+constexpr QRgb Olive = ui::qRgbOf(ui::pictures::Olive);
+constexpr QRgb Navy = ui::qRgbOf(render::Navy);
+constexpr QRgb Red = ui::qRgbOf(render::Red);
+constexpr QRgb Silver = ui::qRgbOf(render::Silver);
+constexpr QRgb Black = ui::qRgbOf(render::Black);
+constexpr QRgb Yellow = ui::qRgbOf(render::Yellow);
 
 QRgb at(const QImage& image, int x, int y)
 {
