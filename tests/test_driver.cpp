@@ -38,15 +38,12 @@ public:
     explicit RecordingControls(render::Session& session) : m_session(session) {}
     render::Session& session() override { return m_session; }
 
-    void tick() override
+    void perform(render::Act act, int argument) override
     {
-        firings.push_back({'t', clock ? clock->now() : -1, m_session.game.timeShown()});
-        Controls::tick();
-    }
-    void countdown() override
-    {
-        firings.push_back({'c', clock ? clock->now() : -1, m_session.game.timeShown()});
-        Controls::countdown();
+        if (act == render::Act::Tick || act == render::Act::Countdown)
+            firings.push_back({act == render::Act::Tick ? 't' : 'c', clock ? clock->now() : -1,
+                               m_session.game.timeShown()});
+        Controls::perform(act, argument);
     }
 
     std::vector<std::int64_t> times(char timer) const

@@ -1,9 +1,9 @@
-// What a script can do to the game: the player's actions on the window's
-// controls, and the tick. Played either straight on a Session or through
-// the main window's own handlers.
+// Where a script's actions go: straight to a Session, or through the main
+// window's handlers. Either way each action is a row of the one table in
+// render/actions.h.
 #pragma once
 
-#include "render/session.h"
+#include "render/actions.h"
 
 #include <QImage>
 
@@ -15,24 +15,7 @@ class Controls {
 public:
     virtual ~Controls() = default;
     virtual render::Session& session() = 0;
-
-    virtual void chooseMaze(int maze) { session().game.chooseMaze(maze); }
-    virtual void chooseTimeLimit(int seconds) { session().game.chooseTimeLimit(seconds); }
-    virtual void start() { session().game.Button3Click(); }
-    virtual void redo() { session().game.Button1Click(); }
-    virtual void left() { session().game.LeftBtnClick(); }
-    virtual void right() { session().game.RightBtnClick(); }
-    virtual void forward()
-    {
-        session().game.MaeBtnClick();
-        session().MaeBtnMouseUp();
-    }
-    virtual void release() { session().MaeBtnMouseUp(); }
-    virtual void probe() { session().probePressed(); }
-    virtual void unprobe() { session().probeReleased(); }
-    virtual void help() {}  // the help dialog draws nothing on the game
-    virtual void tick() { session().Timer1Timer(); }
-    virtual void countdown() { session().game.Timer2Timer(); }
+    virtual void perform(render::Act act, int argument = 0) { render::play(session(), act, argument); }
 
     // A picture of the whole main window; nothing when there is none.
     virtual std::optional<QImage> windowImage() { return std::nullopt; }

@@ -97,32 +97,42 @@ struct Syntax {
     bool file = false;
 };
 
+// The script's repeatable actions: "tick N", "countdown N".
+bool repeats(const render::Action& action)
+{
+    return action.act == render::Act::Tick || action.act == render::Act::Countdown;
+}
+
+Syntax syntaxOf(const render::Action& action)
+{
+    switch (action.takes) {
+    case render::Takes::Maze: return {action.name, 0, {{0, game::MazeCount - 1}}};
+    case render::Takes::Seconds: return {action.name, 0, {{0, 999}}};
+    case render::Takes::Nothing: break;
+    }
+    return repeats(action) ? Syntax{action.name, 1, {{0, MaxRepeat}}} : Syntax{action.name, 0, {}};
+}
+
+// The player's actions, then the driver's own commands.
 const std::vector<Syntax>& syntaxes()
 {
-    static const std::vector<Syntax> all = {
-        {"map", 0, {{0, game::MazeCount - 1}}},
-        {"time", 0, {{0, 999}}},
-        {"start", 0, {}},
-        {"redo", 0, {}},
-        {"left", 0, {}},
-        {"right", 0, {}},
-        {"forward", 0, {}},
-        {"release", 0, {}},
-        {"probe", 0, {}},
-        {"unprobe", 0, {}},
-        {"help", 0, {}},
-        {"tick", 1, {{0, MaxRepeat}}},
-        {"countdown", 1, {{0, MaxRepeat}}},
-        {"wait", 0, {{0, MaxWait}}},
-        {"place", 0, {{0, game::MazeSize - 1}, {0, game::MazeSize - 1}, {0, 19}}},
-        {"slot", 0, {{0, game::StartSlotCount - 1}}},
-        {"state", 0, {}},
-        {"print-maze", 0, {}},
-        {"scene", 0, {}, true},
-        {"map-image", 0, {}, true},
-        {"landmarks", 0, {}},
-        {"window", 0, {}, true},
-    };
+    static const std::vector<Syntax> all = [] {
+        std::vector<Syntax> syntaxes;
+        for (const render::Action& action : render::Actions)
+            syntaxes.push_back(syntaxOf(action));
+        syntaxes.insert(syntaxes.end(), {
+            {"wait", 0, {{0, MaxWait}}},
+            {"place", 0, {{0, game::MazeSize - 1}, {0, game::MazeSize - 1}, {0, 19}}},
+            {"slot", 0, {{0, game::StartSlotCount - 1}}},
+            {"state", 0, {}},
+            {"print-maze", 0, {}},
+            {"scene", 0, {}, true},
+            {"map-image", 0, {}, true},
+            {"landmarks", 0, {}},
+            {"window", 0, {}, true},
+        });
+        return syntaxes;
+    }();
     return all;
 }
 
@@ -262,34 +272,11 @@ int ScriptRunner::execute(const ScriptLine& line, int number)
 
     if (c.empty()) {
         return ScriptOk;
-    } else if (c == "map") {
-        m_controls.chooseMaze(int(n(0)));
-    } else if (c == "time") {
-        m_controls.chooseTimeLimit(int(n(0)));
-    } else if (c == "start") {
-        m_controls.start();
-    } else if (c == "redo") {
-        m_controls.redo();
-    } else if (c == "left") {
-        m_controls.left();
-    } else if (c == "right") {
-        m_controls.right();
-    } else if (c == "forward") {
-        m_controls.forward();
-    } else if (c == "release") {
-        m_controls.release();
-    } else if (c == "probe") {
-        m_controls.probe();
-    } else if (c == "unprobe") {
-        m_controls.unprobe();
-    } else if (c == "help") {
-        m_controls.help();
-    } else if (c == "tick") {
-        for (long i = 0; i < n(0); ++i)
-            m_controls.tick();
-    } else if (c == "countdown") {
-        for (long i = 0; i < n(0); ++i)
-            m_controls.countdown();
+    } else if (const render::Action* action = render::actionNamed(c)) {
+        const long times = repeats(*action) ? n(0) : 1;
+        const int argument = action->takes == render::Takes::Nothing ? 0 : int(n(0));
+        for (long i = 0; i < times; ++i)
+            m_controls.perform(action->act, argument);
     } else if (c == "wait") {
         m_clock.wait(n(0));
     } else if (c == "place") {

@@ -20,10 +20,10 @@ void ScriptClock::wait(std::int64_t ms)
         m_now = next;
         if (countdownFirst) {
             m_nextCountdown += m_controls.session().game.countdown.interval();
-            m_controls.countdown();
+            m_controls.perform(render::Act::Countdown);
         } else {
             m_nextTick += game::TickPeriod;
-            m_controls.tick();
+            m_controls.perform(render::Act::Tick);
         }
     }
     m_now = until;

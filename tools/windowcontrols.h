@@ -1,5 +1,5 @@
-// Script actions played through the main window's own handlers, with the
-// window's clock left to the script.
+// Script actions played through the main window, with the window's clock
+// left to the script.
 #pragma once
 
 #include "controls.h"
@@ -16,25 +16,7 @@ public:
     }
 
     render::Session& session() override { return m_window.session(); }
-
-    void chooseMaze(int maze) override { m_window.mapClick(maze); }
-    void chooseTimeLimit(int seconds) override { m_window.timeClick(seconds); }
-    void start() override { m_window.Button3Click(); }
-    void redo() override { m_window.Button1Click(); }
-    void left() override { m_window.LeftBtnClick(); }
-    void right() override { m_window.RightBtnClick(); }
-    void forward() override
-    {
-        m_window.MaeBtnClick();
-        m_window.MaeBtnMouseUp();
-    }
-    void release() override { m_window.MaeBtnMouseUp(); }
-    void probe() override { m_window.Label5MouseDown(Qt::LeftButton); }
-    void unprobe() override { m_window.Label5MouseUp(); }
-    void help() override { m_window.Label5MouseDown(Qt::RightButton); }
-    void tick() override { m_window.Timer1Timer(); }
-    void countdown() override { m_window.Timer2Timer(); }
-
+    void perform(render::Act act, int argument) override { m_window.perform(act, argument); }
     std::optional<QImage> windowImage() override { return m_window.grab().toImage(); }
 
     int dialogsOpened = 0;

@@ -431,82 +431,49 @@ void TRivev::showState()
     }
 }
 
-void TRivev::Timer1Timer()
+// Every action on the window goes through here: the game plays it, then
+// the window shows what changed. Help opens its dialog instead, which
+// draws nothing on the game. After the close no tick may draw.
+void TRivev::perform(render::Act act, int argument)
 {
-    if (!m_session.hasSceneBitmap())
-        return;
-    m_session.Timer1Timer();
-    m_view->update();
-    showState();
-    emit frameShown();
-}
-
-void TRivev::Timer2Timer()
-{
-    m_session.game.Timer2Timer();
-    showState();
-    emit countdownStepped();
-}
-
-void TRivev::MaeBtnClick()
-{
-    m_session.game.MaeBtnClick();
-}
-
-void TRivev::MaeBtnMouseUp()
-{
-    m_session.MaeBtnMouseUp();
-}
-
-void TRivev::LeftBtnClick()
-{
-    m_session.game.LeftBtnClick();
-}
-
-void TRivev::RightBtnClick()
-{
-    m_session.game.RightBtnClick();
-}
-
-void TRivev::Button3Click()
-{
-    m_session.game.Button3Click();
-    showState();
-}
-
-void TRivev::Button1Click()
-{
-    m_session.game.Button1Click();
-    showState();
-}
-
-void TRivev::mapClick(int maze)
-{
-    m_session.game.chooseMaze(maze);
-    showState();
-}
-
-void TRivev::timeClick(int seconds)
-{
-    m_session.game.chooseTimeLimit(seconds);
-}
-
-void TRivev::Label5MouseDown(Qt::MouseButton button)
-{
-    if (button == Qt::RightButton) {
+    using render::Act;
+    if (act == Act::Help) {
         if (m_help)
             runModal(*m_help);
         return;
     }
-    m_session.probePressed();
+    if (act == Act::Tick && !m_session.hasSceneBitmap())
+        return;
+    render::play(m_session, act, argument);
+    if (act == Act::Tick)
+        m_view->update();
     showState();
+    if (act == Act::Tick)
+        emit frameShown();
+    if (act == Act::Countdown)
+        emit countdownStepped();
 }
 
-void TRivev::Label5MouseUp()
+void TRivev::Timer1Timer() { perform(render::Act::Tick); }
+void TRivev::Timer2Timer() { perform(render::Act::Countdown); }
+// A click on the forward button is taken whole, press and release; the
+// release alone (MaeBtnMouseUp) also comes when no click follows.
+void TRivev::MaeBtnClick() { perform(render::Act::Forward); }
+void TRivev::MaeBtnMouseUp() { perform(render::Act::Release); }
+void TRivev::LeftBtnClick() { perform(render::Act::Left); }
+void TRivev::RightBtnClick() { perform(render::Act::Right); }
+void TRivev::Button3Click() { perform(render::Act::Start); }
+void TRivev::Button1Click() { perform(render::Act::Redo); }
+void TRivev::mapClick(int maze) { perform(render::Act::ChooseMaze, maze); }
+void TRivev::timeClick(int seconds) { perform(render::Act::ChooseTime, seconds); }
+
+// The right button opens the help; any other flashes the player's cell.
+void TRivev::Label5MouseDown(Qt::MouseButton button)
 {
-    m_session.probeReleased();
-    showState();
+    perform(button == Qt::RightButton ? render::Act::Help : render::Act::Probe);
 }
+
+void TRivev::Label5MouseUp() { perform(render::Act::Unprobe); }
 
 void TRivev::Image1Click()
 {

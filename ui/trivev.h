@@ -3,7 +3,7 @@
 // forward to the game and the renderer, then show the state.
 #pragma once
 
-#include "render/session.h"
+#include "render/actions.h"
 
 #include <QImage>
 #include <QTimer>
@@ -41,6 +41,9 @@ public:
     std::function<void(QDialog&)> runModal;
     // Asks before closing; true lets the window close.
     std::function<bool()> confirmClose;
+
+    // Plays one of the game's actions and shows what it changed.
+    void perform(render::Act act, int argument = 0);
 
     // Handlers, named after the control and the event.
     void Timer1Timer();
