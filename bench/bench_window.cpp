@@ -1,69 +1,30 @@
-// The real game window with its real timers, measured while a game runs:
-// CPU share, peak memory, tick intervals, countdown drift and the time from
-// process start to the first frame. Prints one "name value" line each.
-// Runs under an X server (the bench script uses Xvfb).
+// The real game window with its real timers under an X server (the bench
+// script uses Xvfb), in one of three situations:
+//   realistic  a game in maze 0 with a step or a turn every second;
+//   still      a game running, the player standing still;
+//   help       before Start, the greeting help dialog open.
+// Prints "name value" lines: the CPU share over the measured seconds, peak
+// memory, process start to the first frame on screen, and in a running
+// game the tick intervals and the countdown's drift.
+#include "measure.h"
+
+#include "game/maze.h"
 #include "ui/application.h"
 #include "ui/trivev.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTimer>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <ctime>
-#include <fstream>
+#include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-constexpr int MeasuredMs = 30000;
-
-double nowSeconds(clockid_t clock)
-{
-    timespec t{};
-    clock_gettime(clock, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-// Seconds since boot at which this process started.
-double processStart()
-{
-    std::ifstream stat("/proc/self/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), {});
-    std::string rest = text.substr(text.rfind(')') + 2);
-    long long field = 0;
-    std::size_t pos = 0;
-    for (int i = 3; i <= 22; ++i) {  // starttime is field 22
-        const std::size_t next = rest.find(' ', pos);
-        if (i == 22)
-            field = std::stoll(rest.substr(pos, next - pos));
-        pos = next + 1;
-    }
-    return double(field) / double(sysconf(_SC_CLK_TCK));
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-long peakResidentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    return 0;
-}
 
 double percentile(std::vector<double> values, double p)
 {
@@ -73,47 +34,85 @@ double percentile(std::vector<double> values, double p)
     return values[std::min(values.size() - 1, std::size_t(p * double(values.size())))];
 }
 
+// Notes when the view first reaches the screen, with the frame drawn at
+// the window's creation on it.
+class FirstFrame final : public QObject {
+public:
+    double shown = -1;  // seconds from process start
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && shown < 0)
+            shown = bench::nowSeconds() - bench::processStart();
+        return false;
+    }
+};
+
+// A step when the way ahead is open, else a turn to the right.
+void stepOrTurn(ui::TRivev& window)
+{
+    const game::Game& g = window.session().game;
+    const game::Cell ahead = game::stepFrom(g.player.row, g.player.column, g.player.direction());
+    if (game::onGrid(ahead.row, ahead.column) && !game::IsWall(g.MazeIndex, ahead.row, ahead.column)) {
+        window.MaeBtnClick();
+        window.MaeBtnMouseUp();
+    } else {
+        window.RightBtnClick();
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const double started = processStart();
+    const std::string mode = argc > 1 ? argv[1] : "realistic";
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 20;
+    int qtArgc = 1;
     QElapsedTimer clock;
     std::vector<double> ticks, countdowns;
-    double firstFrame = -1, cpuAtStart = 0;
+    double cpuAtStart = 0;
+    FirstFrame firstFrame;
+    QTimer moves;
 
-    return ui::runGame(argc, argv, [&](ui::TRivev& window) {
-        window.runModal = [](QDialog&) {};  // no greeting: nobody to answer it
+    const auto report = [&](ui::TRivev& window) {
+        bench::print("cpu_share_percent", (bench::cpuSeconds() - cpuAtStart) / (double(clock.nsecsElapsed()) / 1e9) * 100);
+        bench::print("peak_resident_mib", bench::peakResidentMiB());
+        bench::print("first_frame_ms", firstFrame.shown * 1000);
+        if (mode != "help") {
+            std::vector<double> gaps;
+            for (std::size_t i = 1; i < ticks.size(); ++i)
+                gaps.push_back((ticks[i] - ticks[i - 1]) * 1000);
+            const double span = countdowns.back() - countdowns.front();
+            bench::print("tick_interval_p99_ms", percentile(gaps, 0.99));
+            bench::print("countdown_drift_percent", std::abs(span / double(countdowns.size() - 1) - 1.0) * 100);
+        }
         window.confirmClose = [] { return true; };
-        QObject::connect(&window, &ui::TRivev::frameShown, [&] {
-            if (firstFrame < 0) {
-                firstFrame = nowSeconds(CLOCK_BOOTTIME) - started;
-                window.mapClick(0);
-                window.Button3Click();
-                clock.start();
-                cpuAtStart = cpuSeconds();
-                QTimer::singleShot(MeasuredMs, &window, [&] {
-                    const double elapsed = double(clock.nsecsElapsed()) / 1e9;
-                    const double cpu = cpuSeconds() - cpuAtStart;
-                    std::vector<double> gaps;
-                    for (std::size_t i = 1; i < ticks.size(); ++i)
-                        gaps.push_back((ticks[i] - ticks[i - 1]) * 1000);
-                    const double span = countdowns.back() - countdowns.front();
-                    const double drift = std::abs(span / double(countdowns.size() - 1) - 1.0) * 100;
-                    std::printf("cpu_share_percent %.3f\n", cpu / elapsed * 100);
-                    std::printf("peak_resident_mib %.2f\n", double(peakResidentKiB()) / 1024);
-                    std::printf("tick_interval_p99_ms %.2f\n", percentile(gaps, 0.99));
-                    std::printf("tick_interval_median_ms %.2f\n", percentile(gaps, 0.5));
-                    std::printf("countdown_drift_percent %.4f\n", drift);
-                    std::printf("first_frame_ms %.1f\n", firstFrame * 1000);
-                    std::fflush(stdout);
-                    window.close();
-                });
-                return;
-            }
-            ticks.push_back(double(clock.nsecsElapsed()) / 1e9);
-        });
+        QCoreApplication::quit();
+    };
+
+    return ui::runGame(qtArgc, argv, [&](ui::TRivev& window) {
+        if (mode != "help")
+            window.runModal = [](QDialog&) {};  // no greeting: nobody to answer it
+        window.findChild<QWidget*>(QStringLiteral("View"))->installEventFilter(&firstFrame);
+        QObject::connect(&window, &ui::TRivev::frameShown,
+                         [&] { ticks.push_back(double(clock.nsecsElapsed()) / 1e9); });
         QObject::connect(&window, &ui::TRivev::countdownStepped,
                          [&] { countdowns.push_back(double(clock.nsecsElapsed()) / 1e9); });
+        // Settled after a second: then the game starts, and the measure.
+        QTimer::singleShot(1000, &window, [&] {
+            if (mode != "help") {
+                window.mapClick(0);
+                window.Button3Click();
+            }
+            if (mode == "realistic") {
+                QObject::connect(&moves, &QTimer::timeout, &window, [&] { stepOrTurn(window); });
+                moves.start(1000);
+            }
+            ticks.clear();
+            cpuAtStart = bench::cpuSeconds();
+            clock.start();
+            QTimer::singleShot(seconds * 1000, &window, [&] { report(window); });
+        });
     });
 }

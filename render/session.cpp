@@ -14,6 +14,10 @@ void Session::FormCreate(std::uint64_t seed)
     m_scene->fill(Qt::black);
     m_sceneCanvas = std::make_unique<ImageCanvas>(*m_scene);
     game.FormCreate(seed);
+    // The view from the start placement, there from the window's first
+    // showing instead of black until the first tick: the same frame the
+    // tick will draw, since no rule acts before a game starts.
+    drawFrame();
 }
 
 void Session::Timer1Timer()
@@ -21,8 +25,14 @@ void Session::Timer1Timer()
     if (!m_sceneCanvas)
         return;
     game.Timer1Timer();
+    drawFrame();
+}
+
+void Session::drawFrame()
+{
     const SceneContext context{game, m_map};
     Make3D(context, game.player.row, game.player.column, game.player.heading, *m_sceneCanvas);
+    m_viewChanged = true;
 }
 
 void Session::FormClose()

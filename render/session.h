@@ -36,6 +36,8 @@ public:
     void probePressed();
     void probeReleased();
 
+    // Whether the last frame drawn differs from the one before it.
+    bool viewChanged() const { return m_viewChanged; }
     bool hasSceneBitmap() const { return m_scene != nullptr; }
     const QImage& sceneBitmap() const { return *m_scene; }
     const QImage& mapImage() const { return m_mapImage; }
@@ -45,6 +47,7 @@ public:
     int beeps = 0;
 
 private:
+    void drawFrame();
     void beep() override;
     void clearMap() override { m_map.clear(); }
     void drawWaterwayLines(int maze) override { m_map.drawWaterwayLines(maze); }
@@ -54,6 +57,7 @@ private:
     ImageCanvas m_mapCanvas{m_mapImage};
     OverviewMap m_map{m_mapCanvas};
     std::optional<game::Cell> m_flashed;
+    bool m_viewChanged = false;
     std::unique_ptr<QImage> m_scene;
     std::unique_ptr<ImageCanvas> m_sceneCanvas;
 };

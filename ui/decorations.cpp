@@ -32,20 +32,27 @@ void shape(QPainter& p, int x, int y, int w, int h, Colour inside, Colour outlin
     fill(p, x + penWidth, y + penWidth, w - 2 * penWidth, h - 2 * penWidth, inside);
 }
 
+// Drawn once as a picture, so that on a scaled screen it grows pixel for
+// pixel like the rest of the decorations.
 void disc(QPainter& p, int x, int y)
 {
-    p.setPen(qColour(Yellow));
-    p.setBrush(qColour(Yellow));
-    p.drawEllipse(QRect(x, y, 9, 9));  // covers the 10 x 10 box
+    static const QImage picture = [] {
+        QImage image(10, 10, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setPen(qColour(Yellow));
+        painter.setBrush(qColour(Yellow));
+        painter.drawEllipse(QRect(0, 0, 9, 9));  // covers the 10 x 10 box
+        return image;
+    }();
+    p.drawImage(x, y, picture);
 }
 
 } // namespace
 
-QImage paintDecorations()
+void paintDecorations(QPainter& p)
 {
-    QImage image(ClientWidth, ClientHeight, QImage::Format_RGB32);
-    image.fill(qColour(Silver));
-    QPainter p(&image);
+    fill(p, 0, 0, ClientWidth, ClientHeight, Silver);
 
     bevel(p, 424, 8, 69, 116);                     // around the icon box
     shape(p, 426, 10, 65, 112, Black, Silver, 3);  // the icon box
@@ -60,7 +67,7 @@ QImage paintDecorations()
     fill(p, 378, 10, 5, 373, Teal);
     fill(p, 10, 10, 5, 373, Teal);
 
-    const QImage strip = pictures::strip().scaled(15, 115, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    static const QImage strip = pictures::strip().scaled(15, 115, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     p.drawImage(404, 8, strip);
     p.drawImage(497, 8, strip);
     for (const QPoint& at : {QPoint(406, 11), QPoint(499, 10), QPoint(406, 111), QPoint(499, 111), QPoint(406, 61),
@@ -71,7 +78,6 @@ QImage paintDecorations()
     fill(p, 522, 8, 2, 438, White);
     fill(p, 391, 7, 1, 438, Grey);
     fill(p, 521, 7, 1, 438, Grey);
-    return image;
 }
 
 } // namespace ui

@@ -1,16 +1,17 @@
 // The main window's fixed decorations: sunken boxes, the teal view frame,
 // the two trays, the icon box with its patterned strips and yellow discs,
-// and the etched lines of the right column. They never change, so they are
-// painted once into a picture the window draws as its background.
+// and the etched lines of the right column. They never change; the window
+// paints them whenever it is exposed (rarely), rather than keeping a picture
+// of the whole window in memory for it.
 #pragma once
 
-#include <QImage>
+class QPainter;
 
 namespace ui {
 
 constexpr int ClientWidth = 529;
 constexpr int ClientHeight = 462;
 
-QImage paintDecorations();
+void paintDecorations(QPainter& painter);
 
 } // namespace ui

@@ -316,7 +316,6 @@ TRivev::TRivev(Clock clock, QWidget* parent)
     setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
     setFixedSize(ClientWidth, ClientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_background = paintDecorations();
 
     runModal = [](QDialog& dialog) { dialog.exec(); };
     confirmClose = [this] { return askToQuit(this); };
@@ -445,7 +444,7 @@ void TRivev::perform(render::Act act, int argument)
     if (act == Act::Tick && !m_session.hasSceneBitmap())
         return;
     render::play(m_session, act, argument);
-    if (act == Act::Tick)
+    if (act == Act::Tick && m_session.viewChanged())
         m_view->update();
     showState();
     if (act == Act::Tick)
@@ -509,8 +508,8 @@ void TRivev::FormClose()
 void TRivev::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(event->rect(), m_background, event->rect());
+    painter.setClipRect(event->rect());
+    paintDecorations(painter);
 }
 
 void TRivev::closeEvent(QCloseEvent* event)

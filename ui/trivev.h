@@ -86,7 +86,6 @@ private:
     void showState();
 
     render::Session m_session;
-    QImage m_background;  // the decorations, painted once
     QTimer m_timer1;
     QTimer m_timer2;
     bool m_activatedOnce = false;
