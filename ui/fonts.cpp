@@ -1,6 +1,6 @@
 #include "fonts.h"
 
-#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QStringList>
 
 #include <cstdio>
@@ -29,9 +29,12 @@ void installFontSubstitutions()
         QFont::insertSubstitutions(name, serif);
 }
 
+// Asks only the face the game's own font resolves to, which the window
+// loads anyway, rather than the database of every installed font.
 void warnWithoutJapaneseFont()
 {
-    if (QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
+    const QFontMetrics window(gameFont(PGothicFace, 12));
+    if (!window.inFontUcs4(U'夜') || !window.inFontUcs4(U'ｷ'))
         std::fputs("vesmor: no installed font can show the game's Japanese texts, so they will be empty boxes;"
                    " installing the package fonts-ipafont-gothic brings one\n",
                    stderr);
