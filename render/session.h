@@ -5,6 +5,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "framecanvas.h"
 #include "imagecanvas.h"
 #include "make3d.h"
 #include "overviewmap.h"
@@ -55,7 +56,7 @@ private:
     OverviewMap m_map{m_mapCanvas};
     std::optional<game::Cell> m_flashed;
     std::unique_ptr<QImage> m_scene;
-    std::unique_ptr<ImageCanvas> m_sceneCanvas;
+    std::unique_ptr<FrameCanvas> m_sceneCanvas;
 };
 
 } // namespace render
