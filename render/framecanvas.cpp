@@ -32,6 +32,11 @@ std::size_t FrameCanvas::KeyHash::operator()(const std::vector<int>& key) const 
 
 void FrameCanvas::beginFrame()
 {
+    if (m_scratch.size() != m_image.size()) {  // shapes are traced with the bitmap's own clipping
+        m_shapes.clear();
+        m_scratch = QImage(m_image.size(), QImage::Format_RGB32);
+        m_scratch.fill(Blank);
+    }
     m_inFrame = true;
     m_calls.clear();
     m_points.clear();
@@ -135,10 +140,6 @@ const FrameCanvas::Shape& FrameCanvas::shapeOf(const Call& call)
 // canvas's own way and with the same clipping, and reads its pixels back.
 FrameCanvas::Shape FrameCanvas::trace(const Call& call)
 {
-    if (m_scratch.size() != m_image.size()) {
-        m_scratch = QImage(m_image.size(), QImage::Format_RGB32);
-        m_scratch.fill(Blank);
-    }
     ImageCanvas scratch(m_scratch);
     Call marked = call;
     marked.pen = {PenMark, call.pen.width, PenMode::Copy};
@@ -273,6 +274,41 @@ void FrameCanvas::settle()
     }
 }
 
+// Paints the columns of left..right that the open stretches hold, from the
+// stretch at from on, and takes them out; returns how many stretches are
+// left open and leaves from at the first one right of the run.
+inline int FrameCanvas::paintOpen(Open* open, int opened, int& from, int left, int right, QRgb rgb, QRgb* row)
+{
+    int i = from;
+    while (i < opened && open[i].right < left)
+        ++i;
+    while (i < opened && open[i].left <= right) {
+        Open& o = open[i];
+        const int first = std::max(o.left, left), last = std::min(o.right, right);
+        fillRun(row + first, last - first + 1, rgb, PenMode::Copy);
+        if (o.left < left && o.right > right) {  // the run splits the stretch in two
+            std::copy_backward(open + i + 1, open + opened, open + opened + 1);
+            open[i + 1] = {right + 1, o.right};
+            o.right = left - 1;
+            ++opened;
+            ++i;
+            break;
+        }
+        if (o.left < left) {
+            o.right = left - 1;
+            ++i;
+        } else if (o.right > right) {
+            o.left = right + 1;
+            break;
+        } else {
+            std::copy(open + i + 1, open + opened, open + i);
+            --opened;
+        }
+    }
+    from = i;
+    return opened;
+}
+
 // One row of the frame: the layers of its band, last call first, each
 // painting only the columns still open. The first ones, reused, paint as
 // on the row above. Returns whether the row was covered whole.
@@ -302,36 +338,9 @@ bool FrameCanvas::settleRow(int y, const std::uint16_t* layers, int count, int r
         if (y >= layer.top && y <= layer.bottom) {
             const Shape::Run* run = layer.runs + layer.rowStart[y - layer.top];
             const Shape::Run* end = layer.runs + layer.rowStart[y - layer.top + 1];
-            int i = 0;  // the runs go left to right, so the search goes on from the last one
-            for (; run != end; ++run) {
-                const int left = run->left, right = run->right;
-                const QRgb rgb = layer.rgb[run->part];
-                while (i < opened && open[i].right < left)
-                    ++i;
-                while (i < opened && open[i].left <= right) {
-                    Open& o = open[i];
-                    const int from = std::max(o.left, left), to = std::min(o.right, right);
-                    fillRun(row + from, to - from + 1, rgb, PenMode::Copy);
-                    if (o.left < left) {
-                        if (o.right > right) {  // the run splits the open stretch in two
-                            std::copy_backward(open + i + 1, open + opened, open + opened + 1);
-                            open[i + 1] = {right + 1, o.right};
-                            o.right = left - 1;
-                            ++opened;
-                            ++i;
-                            break;
-                        }
-                        o.right = left - 1;
-                        ++i;
-                    } else if (o.right > right) {
-                        o.left = right + 1;
-                        break;
-                    } else {
-                        std::copy(open + i + 1, open + opened, open + i);
-                        --opened;
-                    }
-                }
-            }
+            int from = 0;  // the runs go left to right: each search goes on from the last
+            for (; run != end; ++run)
+                opened = paintOpen(open, opened, from, run->left, run->right, layer.rgb[run->part], row);
         }
         m_here.push_back({std::uint32_t(m_kept.size()), std::uint32_t(opened)});
         for (int k = 0; k < opened; ++k)  // a few stretches: no call to the library's copy

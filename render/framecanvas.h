@@ -82,6 +82,7 @@ private:
     Shape trace(const Call& call);
     static void markChanges(Shape& shape, int height);
     void settle();
+    static int paintOpen(Open* open, int opened, int& from, int left, int right, QRgb rgb, QRgb* row);
     bool settleRow(int y, const std::uint16_t* layers, int count, int reused, QRgb* row, const QRgb* above);
 
     QImage& m_image;
