@@ -4,7 +4,9 @@
 // calls are settled from the last back to the first, row by row, each one
 // painting only the columns that no later call has covered (the way a
 // corridor renderer clips far walls against the near ones already drawn).
-// Outside a frame, and for a frame with a not-xor call in it, it draws call
+// A row that comes out as the row above is copied from it, and so are the
+// columns of the nearest calls that paint a row as they painted the one
+// above. Outside a frame, and for a frame with a not-xor call in it, it draws call
 // by call like ImageCanvas, with the same pixels.
 #pragma once
 
