@@ -8,12 +8,35 @@
 
 #include <QImage>
 
+#include <algorithm>
+#include <cwchar>
 #include <utility>
 #include <vector>
 
 namespace render {
 
 QRgb toRgb(Colour colour);
+
+inline void put(QRgb& pixel, QRgb rgb, PenMode mode)
+{
+    pixel = mode == PenMode::Copy ? rgb : (0xFF000000u | (~(rgb ^ pixel) & 0x00FFFFFFu));
+}
+
+// count pixels from first on, in the given mode.
+inline void fillRun(QRgb* first, int count, QRgb rgb, PenMode mode)
+{
+    if (mode == PenMode::NotXor) {
+        for (int i = 0; i < count; ++i)
+            put(first[i], rgb, mode);
+    } else if (count <= 8) {
+        std::fill_n(first, count, rgb);
+    } else {
+        // The C library's wide-character fill is vectorised; a plain loop
+        // over 32-bit pixels is not at the usual optimisation level.
+        static_assert(sizeof(wchar_t) == sizeof(QRgb));
+        std::wmemset(reinterpret_cast<wchar_t*>(first), wchar_t(rgb), std::size_t(count));
+    }
+}
 
 class ImageCanvas final : public Canvas {
 public:

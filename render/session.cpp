@@ -12,7 +12,7 @@ void Session::FormCreate(std::uint64_t seed)
 {
     m_scene = std::make_unique<QImage>(SceneSize, SceneSize, QImage::Format_RGB32);
     m_scene->fill(Qt::black);
-    m_sceneCanvas = std::make_unique<ImageCanvas>(*m_scene);
+    m_sceneCanvas = std::make_unique<FrameCanvas>(*m_scene);
     game.FormCreate(seed);
     // The view from the start placement, there from the window's first
     // showing instead of black until the first tick: the same frame the
@@ -31,8 +31,9 @@ void Session::Timer1Timer()
 void Session::drawFrame()
 {
     const SceneContext context{game, m_map};
+    m_sceneCanvas->beginFrame();
     Make3D(context, game.player.row, game.player.column, game.player.heading, *m_sceneCanvas);
-    m_viewChanged = true;
+    m_viewChanged = m_sceneCanvas->endFrame();
 }
 
 void Session::FormClose()

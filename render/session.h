@@ -5,6 +5,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "framecanvas.h"
 #include "imagecanvas.h"
 #include "make3d.h"
 #include "overviewmap.h"
@@ -59,7 +60,7 @@ private:
     std::optional<game::Cell> m_flashed;
     bool m_viewChanged = false;
     std::unique_ptr<QImage> m_scene;
-    std::unique_ptr<ImageCanvas> m_sceneCanvas;
+    std::unique_ptr<FrameCanvas> m_sceneCanvas;
 };
 
 } // namespace render
