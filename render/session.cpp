@@ -16,8 +16,10 @@ void Session::FormCreate(std::uint64_t seed)
     game.FormCreate(seed);
     // The view from the start placement, there from the window's first
     // showing instead of black until the first tick: the same frame the
-    // tick will draw, since no rule acts before a game starts.
-    drawFrame();
+    // tick will draw, since no rule acts before a game starts. Drawn call
+    // by call: the frame canvas learns its shapes on the ticks, once the
+    // window is up.
+    Make3D({game, m_map}, game.player.row, game.player.column, game.player.heading, *m_sceneCanvas);
 }
 
 void Session::Timer1Timer()
