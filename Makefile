@@ -50,7 +50,7 @@ screenshot:
 bench:
 	@scripts/install-deps bench
 	@cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVESMOR_BENCH=ON >/dev/null
-	@cmake --build $(BUILD)-release -j$(JOBS) --target bench_frame bench_window >/dev/null
+	@cmake --build $(BUILD)-release -j$(JOBS) --target bench_frame bench_window reference_window >/dev/null
 	@scripts/bench $(BUILD)-release
 
 test-sanitize:

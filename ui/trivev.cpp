@@ -411,23 +411,25 @@ void TRivev::createMenus()
 void TRivev::showState()
 {
     const game::Game& g = m_session.game;
-    const QString time = QString::number(g.timeShown());
-    if (m_timeEdit->text() != time)
-        m_timeEdit->setText(time);
-    const auto setCaption = [](QLabel* label, const QString& caption) {
-        if (label->text() == caption)
-            return;
-        label->setText(caption);
-        label->adjustSize();  // sized to its text
+    const Shown now{g.timeShown(), g.MazeIndex, g.notice, g.panels, m_session.mapImage().cacheKey()};
+    if (m_shown && now == *m_shown)
+        return;  // the common tick: nothing on show has changed
+    const auto setCaption = [](auto* control, const QString& caption) {
+        if (control->text() == caption)
+            return false;
+        control->setText(caption);
+        return true;
     };
-    setCaption(m_label2, QString::number(g.MazeIndex));
-    setCaption(m_label4, noticeText(g.notice));
-    m_panel1->setVisible(g.panels.trapped);
-    m_panel2->setVisible(g.panels.won);
-    if (m_session.mapImage().cacheKey() != m_mapKey) {
-        m_mapKey = m_session.mapImage().cacheKey();
+    setCaption(m_timeEdit, QString::number(now.time));
+    if (setCaption(m_label2, QString::number(now.maze)))
+        m_label2->adjustSize();  // sized to its text
+    if (setCaption(m_label4, noticeText(now.notice)))
+        m_label4->adjustSize();
+    m_panel1->setVisible(now.panels.trapped);
+    m_panel2->setVisible(now.panels.won);
+    if (!m_shown || now.mapKey != m_shown->mapKey)
         m_map->update();
-    }
+    m_shown = now;
 }
 
 // Every action on the window goes through here: the game plays it, then

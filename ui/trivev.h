@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QDialog;
 class QLabel;
@@ -89,7 +90,17 @@ private:
     QTimer m_timer1;
     QTimer m_timer2;
     bool m_activatedOnce = false;
-    qint64 m_mapKey = 0;
+    // What the controls show, to leave them alone on the ticks that change
+    // nothing; the map by its picture's key, which every drawing changes.
+    struct Shown {
+        int time;
+        int maze;
+        game::Notice notice;
+        game::Panels panels;
+        qint64 mapKey;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+    std::optional<Shown> m_shown;
 
     ImageView* m_view = nullptr;
     ImageView* m_map = nullptr;
