@@ -65,8 +65,8 @@ fuzz:
 	@scripts/install-deps fuzz
 	@CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESMOR_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzz_script
-	@mkdir -p $(BUILD)-fuzz/corpus && cp -n tests/fuzz/corpus/* $(BUILD)-fuzz/corpus/
-	@$(BUILD)-fuzz/tests/fuzz/fuzz_script -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=512 \
+	@mkdir -p $(BUILD)-fuzz/corpus && cp -n tests/tools/fuzz/corpus/* $(BUILD)-fuzz/corpus/
+	@$(BUILD)-fuzz/tests/tools/fuzz/fuzz_script -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=512 \
 		-print_final_stats=1 $(BUILD)-fuzz/corpus
 
 clean:
