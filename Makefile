@@ -11,10 +11,12 @@ CACHE = $(BUILD)/CMakeCache.txt
 # so switching between `make run` and `make test` never configures again
 # (CMake itself re-runs when a CMakeLists.txt changes). Ninja, because it
 # finds nothing to do in a few milliseconds.
-CONFIGURE = cmake -S . -B $(BUILD) $$(test -f $(CACHE) || echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+CONFIGURE = cmake -S . -B $(BUILD) $$(test -f $(CACHE) || echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) >/dev/null
 CONFIGURED = test -f $(CACHE) || { echo "Configuring and building Vesmor in $(BUILD)/ (a minute or two, the first time)"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
 # Build output is shown only when the build fails.
 QUIET = >$(abspath $(BUILD))/build.log 2>&1 || { cat $(abspath $(BUILD))/build.log; exit 1; }
+# Continuous integration (CI=true) builds with warnings as errors.
+WERROR = $(if $(filter true,$(CI)),-DVESMOR_WERROR=ON)
 
 build:
 	@scripts/install-deps play
