@@ -1,6 +1,6 @@
 // The frame: what is drawn, in which order, with which pen and brush.
 #include "render/make3d.h"
-#include "render/recordingcanvas.h"
+#include "recordingcanvas.h"
 
 #include <gtest/gtest.h>
 
