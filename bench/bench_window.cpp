@@ -5,7 +5,6 @@
 #include "ui/application.h"
 #include "ui/trivev.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
