@@ -11,10 +11,12 @@ CACHE = $(BUILD)/CMakeCache.txt
 # so switching between `make run` and `make test` never configures again
 # (CMake itself re-runs when a CMakeLists.txt changes). Ninja, because it
 # finds nothing to do in a few milliseconds.
-CONFIGURE = cmake -S . -B $(BUILD) $$(test -f $(CACHE) || echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+CONFIGURE = cmake -S . -B $(BUILD) $$(test -f $(CACHE) || echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) >/dev/null
 CONFIGURED = test -f $(CACHE) || { echo "Configuring and building Vesmor in $(BUILD)/ (a minute or two, the first time)"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
 # Build output is shown only when the build fails.
 QUIET = >$(abspath $(BUILD))/build.log 2>&1 || { cat $(abspath $(BUILD))/build.log; exit 1; }
+# Continuous integration (CI=true) builds with warnings as errors.
+WERROR = $(if $(filter true,$(CI)),-DVESMOR_WERROR=ON)
 
 build:
 	@scripts/install-deps play
@@ -65,8 +67,8 @@ fuzz:
 	@scripts/install-deps fuzz
 	@CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESMOR_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzz_script
-	@mkdir -p $(BUILD)-fuzz/corpus && cp -n tests/fuzz/corpus/* $(BUILD)-fuzz/corpus/
-	@$(BUILD)-fuzz/tests/fuzz/fuzz_script -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=512 \
+	@mkdir -p $(BUILD)-fuzz/corpus && cp -n tests/tools/fuzz/corpus/* $(BUILD)-fuzz/corpus/
+	@$(BUILD)-fuzz/tests/tools/fuzz/fuzz_script -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=512 \
 		-print_final_stats=1 $(BUILD)-fuzz/corpus
 
 clean:

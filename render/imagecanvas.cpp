@@ -1,10 +1,8 @@
 #include "imagecanvas.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cwchar>
 #include <limits>

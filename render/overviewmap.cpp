@@ -1,5 +1,7 @@
 #include "overviewmap.h"
 
+#include "colours.h"
+
 #include <array>
 
 namespace render {

@@ -6,7 +6,6 @@
 #pragma once
 
 #include "canvas.h"
-#include "colours.h"
 #include "game/maze.h"
 
 #include <span>

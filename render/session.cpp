@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "colours.h"
+
 namespace render {
 
 // The map shows the window's silver until a Start first clears it.

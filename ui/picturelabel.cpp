@@ -8,12 +8,12 @@ namespace ui {
 // double-click event, and a label does nothing with it.
 bool PictureLabel::event(QEvent* event)
 {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     if (event->type() == QEvent::MouseButtonPress) {
-        emit pressed(mouse->button());
+        emit pressed(static_cast<QMouseEvent*>(event)->button());
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         const bool inside = rect().contains(mouse->position().toPoint());
         emit released(mouse->button(), inside);
         if (inside && mouse->button() == Qt::LeftButton)

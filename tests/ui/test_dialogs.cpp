@@ -7,12 +7,10 @@
 #include <QtTest>
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 
 #include <functional>

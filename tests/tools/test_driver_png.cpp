@@ -1,7 +1,6 @@
 // Frames written by the scenario driver, checked by their pixels (sampled
 // inside regions, away from edges).
 #include <QColor>
-#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>

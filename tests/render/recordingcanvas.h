@@ -2,7 +2,7 @@
 // and brush it was made with: the tests read frames back from it.
 #pragma once
 
-#include "canvas.h"
+#include "render/canvas.h"
 
 #include <string>
 #include <vector>

@@ -1,12 +1,10 @@
 // The frame: what is drawn, in which order, with which pen and brush.
-#include "render/framecanvas.h"
 #include "render/make3d.h"
-#include "render/recordingcanvas.h"
+#include "recordingcanvas.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -190,53 +188,6 @@ TEST(Frame, TimeOutBlacksOutTheViewEvenBelowZero)
     EXPECT_TRUE(frame.game.panels.trapped);
     EXPECT_FALSE(frame.game.GameActive);
     EXPECT_EQ(frame.game.countdown.interval(), 0u);
-}
-
-// The view's canvas settles a frame from its last call back to its first;
-// every frame it writes must match the same calls drawn one by one: every
-// open cell, heading and time of day of every maze, the goal and time-out.
-TEST(Frame, SettledFromTheLastCallBackEveryViewMatchesTheCallByCallDrawing)
-{
-    NullHost host;
-    game::Game game{host};
-    QImage mapImage(MapSize, MapSize, QImage::Format_RGB32);
-    ImageCanvas mapCanvas{mapImage};
-    OverviewMap map{mapCanvas};
-    QImage settledImage(SceneSize, SceneSize, QImage::Format_RGB32), drawnImage(SceneSize, SceneSize, QImage::Format_RGB32);
-    settledImage.fill(Qt::black);
-    drawnImage.fill(Qt::black);
-    FrameCanvas settled{settledImage};
-    ImageCanvas drawn{drawnImage};
-
-    int frames = 0;
-    auto compare = [&](int row, int column, int heading, int seconds) {
-        auto draw = [&](Canvas& bitmap) {
-            game.setTimeShown(seconds);
-            game.RemainingTime = seconds;
-            SceneContext context{game, map};
-            Make3D(context, row, column, heading, bitmap);
-        };
-        settled.beginFrame();
-        draw(settled);
-        settled.endFrame();
-        draw(drawn);
-        ++frames;
-        return std::memcmp(settledImage.constBits(), drawnImage.constBits(), std::size_t(drawnImage.sizeInBytes())) == 0;
-    };
-    for (int maze = 0; maze < game::MazeCount; ++maze) {
-        game.chooseMaze(maze);
-        game.Button3Click();
-        for (int row = 0; row < game::MazeSize; ++row)
-            for (int column = 0; column < game::MazeSize; ++column)
-                for (int heading = 0; heading < 4 && !game::IsWall(maze, row, column); ++heading)
-                    for (const int seconds : {300, 100, 40})
-                        ASSERT_TRUE(compare(row, column, heading, seconds))
-                            << "maze " << maze << " at " << row << "," << column << " heading " << heading << ", "
-                            << seconds << " s";
-    }
-    EXPECT_TRUE(compare(1, 1, 1, 100)) << "the goal";
-    EXPECT_TRUE(compare(15, 15, 0, 0)) << "the time-out";
-    EXPECT_GT(frames, 50000);
 }
 
 TEST(TimeOfDay, SkyAndWallsChangeExactlyAtTheirThresholds)

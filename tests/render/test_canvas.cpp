@@ -1,14 +1,24 @@
 // The pixel-edge convention of the canvas on a QImage, which every picture
 // of the game relies on.
+#include "render/framecanvas.h"
 #include "render/imagecanvas.h"
+#include "render/make3d.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 using namespace render;
 
 namespace {
+
+struct NullHost final : game::GameHost {
+    void beep() override {}
+    void clearMap() override {}
+    void drawWaterwayLines(int) override {}
+    void drawStep(game::Cell, game::Cell) override {}
+};
 
 struct Surface {
     QImage image{40, 40, QImage::Format_RGB32};
@@ -169,4 +179,51 @@ TEST(Canvas, EverythingIsClippedToTheSurface)
     s.canvas.ellipse(30, 30, 80, 80);
     EXPECT_TRUE(s.painted(0, 0) && s.painted(39, 2) && s.painted(39, 39));
     EXPECT_FALSE(s.painted(20, 10));
+}
+
+// The view's canvas settles a frame from its last call back to its first;
+// every frame it writes must match the same calls drawn one by one: every
+// open cell, heading and time of day of every maze, the goal and time-out.
+TEST(Frame, SettledFromTheLastCallBackEveryViewMatchesTheCallByCallDrawing)
+{
+    NullHost host;
+    game::Game game{host};
+    QImage mapImage(MapSize, MapSize, QImage::Format_RGB32);
+    ImageCanvas mapCanvas{mapImage};
+    OverviewMap map{mapCanvas};
+    QImage settledImage(SceneSize, SceneSize, QImage::Format_RGB32), drawnImage(SceneSize, SceneSize, QImage::Format_RGB32);
+    settledImage.fill(Qt::black);
+    drawnImage.fill(Qt::black);
+    FrameCanvas settled{settledImage};
+    ImageCanvas drawn{drawnImage};
+
+    int frames = 0;
+    auto compare = [&](int row, int column, int heading, int seconds) {
+        auto draw = [&](Canvas& bitmap) {
+            game.setTimeShown(seconds);
+            game.RemainingTime = seconds;
+            SceneContext context{game, map};
+            Make3D(context, row, column, heading, bitmap);
+        };
+        settled.beginFrame();
+        draw(settled);
+        settled.endFrame();
+        draw(drawn);
+        ++frames;
+        return std::memcmp(settledImage.constBits(), drawnImage.constBits(), std::size_t(drawnImage.sizeInBytes())) == 0;
+    };
+    for (int maze = 0; maze < game::MazeCount; ++maze) {
+        game.chooseMaze(maze);
+        game.Button3Click();
+        for (int row = 0; row < game::MazeSize; ++row)
+            for (int column = 0; column < game::MazeSize; ++column)
+                for (int heading = 0; heading < 4 && !game::IsWall(maze, row, column); ++heading)
+                    for (const int seconds : {300, 100, 40})
+                        ASSERT_TRUE(compare(row, column, heading, seconds))
+                            << "maze " << maze << " at " << row << "," << column << " heading " << heading << ", "
+                            << seconds << " s";
+    }
+    EXPECT_TRUE(compare(1, 1, 1, 100)) << "the goal";
+    EXPECT_TRUE(compare(15, 15, 0, 0)) << "the time-out";
+    EXPECT_GT(frames, 50000);
 }

@@ -1,6 +1,7 @@
 // The scenery tables and the overview map, against the figures they were
 // written from and against the mazes they decorate.
 #include "game/waterways.h"
+#include "render/colours.h"
 #include "render/scenery.h"
 #include "render/session.h"
 
