@@ -1,6 +1,7 @@
 #include "make3d.h"
 
 #include "colours.h"
+#include "corridor.h"
 #include "scenerydraw.h"
 
 namespace render {
@@ -26,50 +27,7 @@ void ViewWindow::fill(int maze, int row, int column, int heading)
 
 namespace {
 
-// The seven floor grid lines: the bottoms of depth planes 3, 2 and 1, then
-// the four lane boundaries running to the horizon at y = 198.
-constexpr std::array<std::array<Point, 2>, 7> GridLines{{
-    {{{0, 220}, {330, 220}}},
-    {{{0, 253}, {330, 253}}},
-    {{{0, 297}, {330, 297}}},
-    {{{0, 220}, {66, 198}}},
-    {{{0, 330}, {132, 198}}},
-    {{{330, 330}, {198, 198}}},
-    {{{330, 220}, {264, 198}}},
-}};
-
-// Front faces: the depth plane moved sideways by whole plane widths.
-struct FrontFaces {
-    int depth;
-    int firstLane, lastLane;
-    int top, bottom;
-    int width, offset;  // lane l spans width * l + offset .. + width
-};
-constexpr std::array<FrontFaces, 4> Fronts{{
-    {4, 0, 4, 132, 198, 66, 0},
-    {3, 1, 3, 110, 220, 110, -110},
-    {2, 1, 3, 77, 253, 176, -275},
-    {1, 1, 3, 33, 297, 264, -495},
-}};
-
-// Side faces: the cell's edge in depth plane d joined to the same edge in
-// plane d + 1.
-struct SideFace {
-    int lane, depth;
-    std::array<Point, 4> corners;
-};
-constexpr std::array<SideFace, 10> Sides{{
-    {0, 3, {{{0, 110}, {0, 220}, {66, 198}, {66, 132}}}},
-    {1, 3, {{{110, 110}, {110, 220}, {132, 198}, {132, 132}}}},
-    {3, 3, {{{220, 110}, {220, 220}, {198, 198}, {198, 132}}}},
-    {4, 3, {{{330, 110}, {330, 220}, {264, 198}, {264, 132}}}},
-    {1, 2, {{{77, 77}, {77, 253}, {110, 220}, {110, 110}}}},
-    {3, 2, {{{253, 77}, {253, 253}, {220, 220}, {220, 110}}}},
-    {1, 1, {{{33, 33}, {33, 297}, {77, 253}, {77, 77}}}},
-    {3, 1, {{{297, 33}, {297, 297}, {253, 253}, {253, 77}}}},
-    {1, 0, {{{0, 0}, {0, 330}, {33, 297}, {33, 33}}}},
-    {3, 0, {{{330, 0}, {330, 330}, {297, 297}, {297, 33}}}},
-}};
+using namespace corridor;
 
 void drawGridLines(Canvas& bitmap)
 {
@@ -83,8 +41,8 @@ void drawFronts(const ViewWindow& view, const FrontFaces& f, Canvas& bitmap)
 {
     for (int lane = f.firstLane; lane <= f.lastLane; ++lane)
         if (view.isWall(lane, f.depth)) {
-            const int left = f.width * lane + f.offset;
-            bitmap.rectangle(left, f.top, left + f.width, f.bottom);
+            const Box box = f.face(lane);
+            bitmap.rectangle(box.left, box.top, box.right, box.bottom);
         }
 }
 
@@ -195,12 +153,12 @@ void wallShade(const game::Game& game, Canvas& bitmap)
 }
 
 // Far to near, so that nearer faces cover farther ones.
-void corridor(const ViewWindow& view, Canvas& bitmap)
+void corridorFaces(const ViewWindow& view, Canvas& bitmap)
 {
-    drawFronts(view, Fronts[0], bitmap);
+    drawFronts(view, frontsAt(4), bitmap);
     for (int depth = 3; depth >= 1; --depth) {
         drawSides(view, depth, bitmap);
-        drawFronts(view, Fronts[4 - depth], bitmap);
+        drawFronts(view, frontsAt(depth), bitmap);
     }
     drawSides(view, 0, bitmap);
 }
@@ -234,7 +192,7 @@ void Make3D(const SceneContext& context, int row, int column, int heading, Canva
     wallShade(game, bitmap);
     ViewWindow view;
     view.fill(game.MazeIndex, row, column, heading);
-    corridor(view, bitmap);
+    corridorFaces(view, bitmap);
     border(bitmap);
     sceneryOverTheView(game.MazeIndex, row, column, heading, bitmap, context.map);
 }

@@ -2,6 +2,8 @@
 
 #include "fonts.h"
 
+#include "render/corridor.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
@@ -192,34 +194,42 @@ constexpr Colour MoonlitEdge = 0xC8C8C8;
 constexpr Colour MoonlitFloor = 0x7F0000;  // dark blue
 constexpr Colour MoonlitGrid = 0x300000;
 
-// The about picture shows a corridor in the coordinates of the game's view
-// (its depth planes and floor grid on the 330 x 330 bitmap), scaled to the
-// stored picture size. They are written out here rather than drawn by the
-// view's corridor stage, since the picture shows the sides of two walls
-// without their fronts, which no view of a real maze does.
+QRectF rectOf(const render::corridor::Box& box)
+{
+    return QRectF(box.left, box.top, box.right - box.left, box.bottom - box.top);
+}
+
+QPolygonF polygonOf(const render::corridor::SideFace& side)
+{
+    QPolygonF polygon;
+    for (const render::Point& corner : side.corners)
+        polygon << QPointF(corner.x, corner.y);
+    return polygon;
+}
+
+// The about picture: a corridor in the lines of the game's own view (its
+// floor grid and wall faces on the 330 x 330 bitmap), scaled to the stored
+// picture's size. Far to near, as the game draws; the centre lane stays
+// open to the far end, and on the left a side opening shows a wall further
+// back. No view of a real maze looks so (its near fronts are missing), so
+// the faces are chosen here rather than by the view's corridor stage.
 void drawCorridor(QPainter& p)
 {
+    using namespace render::corridor;
     p.fillRect(QRectF(0, 198, 330, 132), qColour(MoonlitFloor));
     p.setPen(QPen(qColour(MoonlitGrid), 0));
-    for (const QLineF& line : {QLineF(0, 220, 330, 220), QLineF(0, 253, 330, 253), QLineF(0, 297, 330, 297),
-                               QLineF(0, 220, 66, 198), QLineF(0, 330, 132, 198), QLineF(330, 330, 198, 198),
-                               QLineF(330, 220, 264, 198)})
-        p.drawLine(line);
+    for (const auto& line : GridLines)
+        p.drawLine(QLineF(line[0].x, line[0].y, line[1].x, line[1].y));
 
     p.setPen(QPen(qColour(MoonlitEdge), 0));
     p.setBrush(qColour(MoonlitWall));
-    // Far to near, as the game draws them. The centre lane stays open to
-    // the far end; on the left a side opening shows a wall further back.
-    p.drawRect(QRectF(66, 132, 66, 66));    // far wall, left lane
-    p.drawRect(QRectF(198, 132, 66, 66));   // far wall, right lane
-    p.drawPolygon(QPolygonF({{110, 110}, {110, 220}, {132, 198}, {132, 132}}));
-    p.drawPolygon(QPolygonF({{220, 110}, {220, 220}, {198, 198}, {198, 132}}));
-    p.drawPolygon(QPolygonF({{77, 77}, {77, 253}, {110, 220}, {110, 110}}));
-    p.drawPolygon(QPolygonF({{253, 77}, {253, 253}, {220, 220}, {220, 110}}));
-    p.drawRect(QRectF(-99, 77, 176, 176));  // the wall seen through the opening
-    p.drawPolygon(QPolygonF({{297, 33}, {297, 297}, {253, 253}, {253, 77}}));
-    p.drawPolygon(QPolygonF({{0, 0}, {0, 330}, {33, 297}, {33, 33}}));
-    p.drawPolygon(QPolygonF({{330, 0}, {330, 330}, {297, 297}, {297, 33}}));
+    p.drawRect(rectOf(frontsAt(4).face(1)));
+    p.drawRect(rectOf(frontsAt(4).face(3)));
+    for (const auto& [lane, depth] : {std::pair{1, 3}, {3, 3}, {1, 2}, {3, 2}})
+        p.drawPolygon(polygonOf(sideAt(lane, depth)));
+    p.drawRect(rectOf(frontsAt(2).face(1)));  // the wall seen through the opening
+    for (const auto& [lane, depth] : {std::pair{3, 1}, {1, 0}, {3, 0}})
+        p.drawPolygon(polygonOf(sideAt(lane, depth)));
 }
 
 } // namespace
