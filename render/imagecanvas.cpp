@@ -18,17 +18,43 @@ QRgb toRgb(Colour colour)
 
 namespace {
 
-// The first pixel of row y whose centre lies on or right of the edge from a
-// to b (a above b): the ceiling of (2 a.x dy + (2y + 1 - 2 a.y) dx - dy) / 2dy,
-// in integers so that a centre exactly on the edge is decided the same way
-// every time.
-int firstPixelRightOf(Point a, Point b, int y)
-{
-    const long long dx = b.x - a.x, dy = b.y - a.y;
-    const long long numerator = 2 * a.x * dy + (2LL * y + 1 - 2LL * a.y) * dx - dy, denominator = 2 * dy;
-    const long long quotient = numerator / denominator;
-    return int(quotient + (numerator % denominator > 0 ? 1 : 0));
-}
+// Walks an edge from a to b (a above b) row by row, giving on each row the
+// first pixel whose centre lies on or right of it: the ceiling of
+// (2 a.x dy + (2y + 1 - 2 a.y) dx - dy) / 2dy, kept as a quotient and a
+// remainder stepped by 2dx a row, in integers so that a centre exactly on
+// the edge is decided the same way every time.
+class EdgeWalker {
+public:
+    EdgeWalker(Point a, Point b, int y) : m_denominator(2LL * (b.y - a.y))
+    {
+        const long long dx = b.x - a.x, dy = b.y - a.y;
+        const long long numerator = 2 * a.x * dy + (2LL * y + 1 - 2LL * a.y) * dx - dy;
+        m_pixel = numerator / m_denominator;
+        m_rest = numerator % m_denominator;
+        if (m_rest > 0) {  // the ceiling of the division
+            ++m_pixel;
+            m_rest -= m_denominator;
+        }
+        m_stepPixels = 2 * dx / m_denominator;
+        m_stepRest = 2 * dx % m_denominator;
+    }
+    int pixel() const { return int(m_pixel); }
+    void nextRow()
+    {
+        m_pixel += m_stepPixels;
+        m_rest += m_stepRest;
+        if (m_rest > 0) {
+            ++m_pixel;
+            m_rest -= m_denominator;
+        } else if (m_rest <= -m_denominator) {
+            --m_pixel;
+            m_rest += m_denominator;
+        }
+    }
+
+private:
+    long long m_denominator, m_pixel = 0, m_rest = 0, m_stepPixels = 0, m_stepRest = 0;
+};
 
 QPainter::CompositionMode compositionFor(PenMode mode)
 {
@@ -209,32 +235,13 @@ void ImageCanvas::fillPolygon(std::span<const Point> points, QRgb rgb, PenMode m
             continue;
         if (a.y > b.y)
             std::swap(a, b);
-        // The first pixel right of the edge on row y is the ceiling of
-        // (2 a.x dy + (2y + 1 - 2 a.y) dx - dy) / 2dy: walked in integers,
-        // a quotient and a remainder stepped by 2dx per row.
-        const long long dx = b.x - a.x, dy = b.y - a.y, denominator = 2 * dy;
         const int first = std::max(a.y, top), last = std::min(b.y - 1, bottom);
-        const long long numerator = 2 * a.x * dy + (2LL * first + 1 - 2LL * a.y) * dx - dy;
-        long long pixel = numerator / denominator, rest = numerator % denominator;
-        if (rest > 0) {  // the ceiling of the division
-            ++pixel;
-            rest -= denominator;
-        }
-        const long long step = 2 * dx, stepPixels = step / denominator, stepRest = step % denominator;
-        for (int y = first; y <= last; ++y) {
+        EdgeWalker edge(a, b, first);
+        for (int y = first; y <= last; ++y, edge.nextRow()) {
             int& left = m_left[std::size_t(y - top)];
             int& right = m_right[std::size_t(y - top)];
-            left = std::min(left, int(pixel));
-            right = std::max(right, int(pixel) - 1);
-            pixel += stepPixels;
-            rest += stepRest;
-            if (rest > 0) {
-                ++pixel;
-                rest -= denominator;
-            } else if (rest <= -denominator) {
-                --pixel;
-                rest += denominator;
-            }
+            left = std::min(left, edge.pixel());
+            right = std::max(right, edge.pixel() - 1);
         }
     }
     for (int row = 0; row < rows; ++row)
@@ -254,7 +261,7 @@ void ImageCanvas::fillPolygonEvenOdd(std::span<const Point> points, QRgb rgb, Pe
             if (a.y > b.y)
                 std::swap(a, b);
             if (y >= a.y && y < b.y)  // the row's centre lies in [a.y, b.y)
-                crossings.push_back(firstPixelRightOf(a, b, y));
+                crossings.push_back(EdgeWalker(a, b, y).pixel());
         }
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2)
