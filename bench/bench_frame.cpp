@@ -11,7 +11,7 @@
 #include "render/framecanvas.h"
 #include "render/imagecanvas.h"
 #include "render/make3d.h"
-#include "render/recordingcanvas.h"
+#include "recordingcanvas.h"  // the tests' canvas that keeps the calls
 #include "render/session.h"
 
 #include <QPainter>

@@ -4,6 +4,9 @@
 
 #include "game/waterways.h"
 
+#include <ostream>
+#include <sstream>
+
 namespace render {
 
 // Reads the written scenery into tables while the game is compiled. Each
@@ -130,18 +133,21 @@ std::vector<Position> SceneryTable::viewPositions() const
 
 namespace {
 
-std::string tileList(std::uint8_t mask)
+void putTiles(std::ostream& out, std::uint8_t mask)
 {
-    std::string out;
+    const char* separator = "";
     for (int tile = 0; tile < FloorTileCount; ++tile)
-        if (mask & (1u << tile))
-            out += (out.empty() ? "" : ",") + std::string(FloorTileNames[std::size_t(tile)]);
-    return out.empty() ? "-" : out;
+        if (mask & (1u << tile)) {
+            out << separator << FloorTileNames[std::size_t(tile)];
+            separator = ",";
+        }
+    if (mask == 0)
+        out << '-';
 }
 
-std::string triple(const Position& p)
+std::ostream& operator<<(std::ostream& out, const Position& p)
 {
-    return std::to_string(p.row) + " " + std::to_string(p.column) + " " + std::to_string(p.heading);
+    return out << p.row << ' ' << p.column << ' ' << p.heading;
 }
 
 } // namespace
@@ -149,23 +155,27 @@ std::string triple(const Position& p)
 std::string describe(int maze)
 {
     const SceneryTable& table = scenery(maze);
-    std::string out;
+    std::ostringstream out;
     for (const game::Cell& cell : game::waterwayCells(maze))
-        out += "waterway " + std::to_string(cell.row) + " " + std::to_string(cell.column) + "\n";
-    out += table.blackensNearBand() ? "blackens 1\n" : "blackens 0\n";
+        out << "waterway " << cell.row << ' ' << cell.column << '\n';
+    out << "blackens " << int(table.blackensNearBand()) << '\n';
     if (const auto& shrine = table.shrine()) {
-        out += "shrine far " + triple(shrine->farView) + " near " + triple(shrine->nearView) + " marks";
+        out << "shrine far " << shrine->farView << " near " << shrine->nearView << " marks";
         for (const game::Cell& mark : *shrine)
-            out += " " + std::to_string(mark.row) + " " + std::to_string(mark.column);
-        out += "\n";
+            out << ' ' << mark.row << ' ' << mark.column;
+        out << '\n';
     } else {
-        out += "shrine none\n";
+        out << "shrine none\n";
     }
     for (const Position& p : table.viewPositions()) {
         const Colouring c = table.floorView(p.row, p.column, p.heading);
-        out += "view " + triple(p) + " W=" + tileList(c.water) + " B=" + tileList(c.bridge) + "\n";
+        out << "view " << p << " W=";
+        putTiles(out, c.water);
+        out << " B=";
+        putTiles(out, c.bridge);
+        out << '\n';
     }
-    return out;
+    return out.str();
 }
 
 } // namespace render
