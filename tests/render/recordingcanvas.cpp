@@ -1,30 +1,24 @@
 #include "recordingcanvas.h"
 
-#include <cstdio>
+#include <iomanip>
+#include <sstream>
 
 namespace render {
-
-namespace {
-std::string hex(Colour colour)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%06X", unsigned(colour) & 0xFFFFFFu);
-    return text;
-}
-} // namespace
 
 std::string DrawCall::text() const
 {
     static const char* const names[] = {"rect", "ellipse", "polygon", "polyline", "line"};
-    std::string out = names[int(kind)];
+    std::ostringstream out;
+    out << names[int(kind)];
     for (const Point& p : points)
-        out += " " + std::to_string(p.x) + "," + std::to_string(p.y);
-    out += " pen=" + hex(pen.colour) + "/" + std::to_string(pen.width);
+        out << ' ' << p.x << ',' << p.y;
+    out << std::uppercase << std::hex << std::setfill('0');
+    out << " pen=" << std::setw(6) << (unsigned(pen.colour) & 0xFFFFFFu) << std::dec << '/' << pen.width;
     if (pen.mode == PenMode::NotXor)
-        out += "x";
+        out << 'x';
     if (kind != Kind::Line && kind != Kind::Polyline)
-        out += " brush=" + hex(brush);
-    return out;
+        out << " brush=" << std::hex << std::setw(6) << (unsigned(brush) & 0xFFFFFFu);
+    return out.str();
 }
 
 std::vector<std::string> RecordingCanvas::texts() const
