@@ -210,6 +210,9 @@ QLineEdit* countField(const Control& c, QWidget* window)
     field->setContextMenuPolicy(Qt::NoContextMenu);
     colour(field, QPalette::Base, c.ground);
     colour(field, QPalette::Text, c.ink);
+    // Opaque, so the count's change once a second repaints the field alone,
+    // not the window's decorations behind it.
+    field->setAutoFillBackground(true);
     return field;
 }
 
