@@ -12,6 +12,7 @@
 #include "render/imagecanvas.h"
 #include "render/make3d.h"
 #include "recordingcanvas.h"  // the tests' canvas that keeps the calls
+#include "nullhost.h"
 #include "render/session.h"
 
 #include <QPainter>
@@ -91,13 +92,6 @@ std::vector<View> everyView()
                         views.push_back({maze, row, column, heading, seconds});
     return views;
 }
-
-struct NullHost final : game::GameHost {
-    void beep() override {}
-    void clearMap() override {}
-    void drawWaterwayLines(int) override {}
-    void drawStep(game::Cell, game::Cell) override {}
-};
 
 // A running game that draws any view on any canvas.
 struct Player {

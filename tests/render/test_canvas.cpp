@@ -3,6 +3,7 @@
 #include "render/framecanvas.h"
 #include "render/imagecanvas.h"
 #include "render/make3d.h"
+#include "nullhost.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,6 @@
 using namespace render;
 
 namespace {
-
-struct NullHost final : game::GameHost {
-    void beep() override {}
-    void clearMap() override {}
-    void drawWaterwayLines(int) override {}
-    void drawStep(game::Cell, game::Cell) override {}
-};
 
 struct Surface {
     QImage image{40, 40, QImage::Format_RGB32};

@@ -1,6 +1,7 @@
 // The frame: what is drawn, in which order, with which pen and brush.
 #include "render/make3d.h"
 #include "recordingcanvas.h"
+#include "nullhost.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,6 @@
 using namespace render;
 
 namespace {
-
-struct NullHost final : game::GameHost {
-    void beep() override {}
-    void clearMap() override {}
-    void drawWaterwayLines(int) override {}
-    void drawStep(game::Cell, game::Cell) override {}
-};
 
 // A game on a recording bitmap and map, running at the given count.
 struct Frame {
