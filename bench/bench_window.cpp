@@ -44,7 +44,7 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && shown < 0)
-            shown = bench::nowSeconds() - bench::processStart();
+            shown = bench::sinceProcessStart();
         return false;
     }
 };

@@ -33,7 +33,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         if (firstPaint < 0)
-            firstPaint = bench::nowSeconds() - bench::processStart();
+            firstPaint = bench::sinceProcessStart();
         QPainter(this).drawImage(31, 31, m_image);
     }
 
