@@ -56,7 +56,8 @@ int main(int argc, char** argv)
     QApplication::setFont(ui::gameFont(ui::PGothicFace, 12));
 
     ui::TRivev window(ui::TRivev::Clock::Scripted);
-    window.setDialogs(new ui::TAboutBox(&window), new ui::THelpDlg(&window));
+    window.setDialogs([&window] { return new ui::TAboutBox(&window); },
+                      [&window] { return new ui::THelpDlg(&window); });
     tools::WindowControls controls(window);
     tools::ScriptClock clock(controls);
     tools::ScriptRunner runner(controls, clock, std::cout, std::cerr);

@@ -70,9 +70,7 @@ int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
     // The dialogs belong to the main window: a window manager keeps them
     // above it, and the focus goes back to it when they close.
     TRivev window;
-    auto* about = new TAboutBox(&window);
-    auto* help = new THelpDlg(&window);
-    window.setDialogs(about, help);
+    window.setDialogs([&window] { return new TAboutBox(&window); }, [&window] { return new THelpDlg(&window); });
     if (ready)
         ready(window);
     window.show();

@@ -1,11 +1,9 @@
 #include "trivev.h"
 
-#include "aboutbox.h"
 #include "buttons.h"
 #include "decorations.h"
 #include "fixeddialog.h"
 #include "fonts.h"
-#include "helpdlg.h"
 #include "notices.h"
 #include "palette.h"
 #include "picturelabel.h"
@@ -346,10 +344,18 @@ TRivev::TRivev(Clock clock, QWidget* parent)
 
 TRivev::~TRivev() = default;
 
-void TRivev::setDialogs(TAboutBox* about, THelpDlg* help)
+void TRivev::setDialogs(DialogMaker about, DialogMaker help)
 {
-    m_about = about;
-    m_help = help;
+    m_about = {std::move(about)};
+    m_help = {std::move(help)};
+}
+
+void TRivev::open(Dialog& dialog)
+{
+    if (!dialog.made && dialog.make)
+        dialog.made = dialog.make();
+    if (dialog.made)
+        runModal(*dialog.made);
 }
 
 void TRivev::FormCreate()
@@ -442,8 +448,7 @@ void TRivev::perform(render::Act act, int argument)
 {
     using render::Act;
     if (act == Act::Help) {
-        if (m_help)
-            runModal(*m_help);
+        open(m_help);
         return;
     }
     if (act == Act::Tick && !m_session.hasSceneBitmap())
@@ -481,8 +486,7 @@ void TRivev::Label5MouseUp() { perform(render::Act::Unprobe); }
 
 void TRivev::Image1Click()
 {
-    if (m_about)
-        runModal(*m_about);
+    open(m_about);
 }
 
 void TRivev::Label1Click()
@@ -492,8 +496,7 @@ void TRivev::Label1Click()
 
 void TRivev::FormActivate()
 {
-    if (m_help)
-        runModal(*m_help);
+    open(m_help);
 }
 
 bool TRivev::FormCloseQuery()

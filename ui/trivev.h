@@ -21,8 +21,6 @@ namespace ui {
 
 class ImageView;
 class MenuButton;
-class TAboutBox;
-class THelpDlg;
 
 class TRivev : public QWidget {
     Q_OBJECT
@@ -36,7 +34,11 @@ public:
     ~TRivev() override;
 
     render::Session& session() { return m_session; }
-    void setDialogs(TAboutBox* about, THelpDlg* help);
+    // Where the about box and the help come from. Each is made when it first
+    // opens: most games never open the about box, and the window reaches the
+    // screen sooner without them. A dialog not given never opens.
+    using DialogMaker = std::function<QDialog*()>;
+    void setDialogs(DialogMaker about, DialogMaker help);
 
     // Shows a dialog modally; tests and the driver may put their own here.
     std::function<void(QDialog&)> runModal;
@@ -113,8 +115,12 @@ private:
     QLabel* m_panel2 = nullptr;
     QMenu* m_popupMenu1 = nullptr;
     QMenu* m_popupMenu2 = nullptr;
-    TAboutBox* m_about = nullptr;
-    THelpDlg* m_help = nullptr;
+    struct Dialog {
+        DialogMaker make;
+        QDialog* made = nullptr;
+    };
+    void open(Dialog& dialog);
+    Dialog m_about, m_help;
 };
 
 // The main window's title.

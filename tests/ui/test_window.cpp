@@ -144,7 +144,7 @@ private slots:
         TRivev window;
         ui::TAboutBox about;
         ui::THelpDlg help;
-        window.setDialogs(&about, &help);
+        window.setDialogs([&] { return &about; }, [&] { return &help; });
         int helpShown = 0, aboutShown = 0;
         window.runModal = [&](QDialog& dialog) {
             ++(&dialog == &help ? helpShown : aboutShown);
@@ -236,7 +236,7 @@ private slots:
     {
         TRivev window;
         ui::TAboutBox about;
-        window.setDialogs(&about, nullptr);
+        window.setDialogs([&] { return &about; }, nullptr);
         window.show();
         window.mapClick(0);
         window.Button3Click();
