@@ -11,8 +11,11 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <memory>
+#include <thread>
 
 namespace ui {
 
@@ -57,9 +60,14 @@ std::unique_ptr<QApplication> openApplication(int& argc, char** argv)
 
 int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
 {
+    // Reading the font configuration takes milliseconds that the window's
+    // first texts would wait for; it is read on a second thread while the
+    // application connects to the display.
+    std::thread fontConfiguration([] { FcInit(); });
     beginDisplayCheck();
     const std::unique_ptr<QApplication> app = openApplication(argc, argv);  // takes Qt's own options
     endDisplayCheck();
+    fontConfiguration.join();
     QApplication::setApplicationName(QStringLiteral("Vesmor"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vesmor.Vesmor"));
     QApplication::setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
