@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include <fontconfig/fontconfig.h>
 
@@ -56,6 +57,30 @@ std::unique_ptr<QApplication> openApplication(int& argc, char** argv)
     return std::make_unique<QApplication>(argc, argv);
 }
 
+// Runs once, as soon as the window has been painted for the first time.
+void afterFirstPaint(QWidget& window, void (*run)())
+{
+    class Watch final : public QObject {
+    public:
+        Watch(QWidget& window, void (*run)()) : QObject(&window), m_run(run) { window.installEventFilter(this); }
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                watched->removeEventFilter(this);  // a second paint may come before the deletion
+                QTimer::singleShot(0, m_run);      // after the whole window is on screen
+                deleteLater();
+            }
+            return false;
+        }
+
+    private:
+        void (*m_run)();
+    };
+    new Watch(window, run);
+}
+
 } // namespace
 
 int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
@@ -72,7 +97,6 @@ int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vesmor.Vesmor"));
     QApplication::setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
     installFontSubstitutions();
-    warnWithoutJapaneseFont();
     QApplication::setFont(gameFont(PGothicFace, 12));
 
     // The dialogs belong to the main window: a window manager keeps them
@@ -84,6 +108,9 @@ int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
     window.show();
     centreOnScreen(window);
     window.activateWindow();
+    // Asking the fonts about Japanese letters takes milliseconds, and at
+    // first the window shows none: the question waits until it is painted.
+    afterFirstPaint(window, warnWithoutJapaneseFont);
     return app->exec();
 }
 
