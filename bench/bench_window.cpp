@@ -79,7 +79,7 @@ int main(int argc, char** argv)
         bench::print("cpu_share_percent", (bench::cpuSeconds() - cpuAtStart) / (double(clock.nsecsElapsed()) / 1e9) * 100);
         bench::print("peak_resident_mib", bench::peakResidentMiB());
         bench::print("first_frame_ms", firstFrame.shown * 1000);
-        if (mode != "help") {
+        if (mode != "help" && countdowns.size() > 1) {  // none in a run timed for its start alone
             std::vector<double> gaps;
             for (std::size_t i = 1; i < ticks.size(); ++i)
                 gaps.push_back((ticks[i] - ticks[i - 1]) * 1000);
