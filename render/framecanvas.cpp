@@ -101,7 +101,14 @@ void FrameCanvas::add(Kind kind, std::span<const Point> points)
         draw(m_direct, m_calls.back());
         m_calls.clear();
         m_points.clear();
+        forgetLastFrame();  // the bitmap is no longer the last frame
     }
+}
+
+void FrameCanvas::forgetLastFrame()
+{
+    m_lastCalls.clear();
+    m_lastPoints.clear();
 }
 
 std::span<const Point> FrameCanvas::pointsOf(const Call& call) const

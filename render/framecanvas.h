@@ -31,6 +31,9 @@ public:
     // Returns whether the bitmap changed: false when the frame's calls were
     // those of the frame before, which leaves every pixel as it was.
     bool endFrame();
+    // The bitmap no longer holds the last frame, written over by other
+    // hands: the next frame is written whole, even with the same calls.
+    void forgetLastFrame();
 
     void rectangle(int x1, int y1, int x2, int y2) override;
     void ellipse(int x1, int y1, int x2, int y2) override;

@@ -221,3 +221,27 @@ TEST(Frame, SettledFromTheLastCallBackEveryViewMatchesTheCallByCallDrawing)
     EXPECT_TRUE(compare(15, 15, 0, 0)) << "the time-out";
     EXPECT_GT(frames, 50000);
 }
+
+// A frame with the calls of the one before leaves the bitmap alone, unless
+// something was drawn on it in between.
+TEST(Frame, TheSameFrameIsSkippedOnlyWhileTheBitmapStillHoldsIt)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    FrameCanvas canvas{image};
+    auto fill = [&](Colour colour) {
+        canvas.setPenColour(colour);
+        canvas.setBrush(colour);
+        canvas.rectangle(0, 0, 8, 8);
+    };
+    auto frame = [&] {
+        canvas.beginFrame();
+        fill(0x0000FF);
+        return canvas.endFrame();
+    };
+    EXPECT_TRUE(frame());
+    EXPECT_FALSE(frame());
+    fill(0x00FF00);  // outside a frame, straight onto the bitmap
+    EXPECT_TRUE(frame());
+    EXPECT_EQ(image.pixel(4, 4), toRgb(0x0000FF));
+}
