@@ -1,6 +1,8 @@
 #include "fonts.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 #include <QStringList>
 
 #include <cstdio>
@@ -40,9 +42,36 @@ void warnWithoutJapaneseFont()
                    stderr);
 }
 
+namespace {
+
+// The face itself when it is installed, else the first installed look-alike
+// from its substitution list: the font the toolkit would settle on. Asked
+// for a face that is not installed, the toolkit first has the font
+// configuration sort every installed font as that face's stand-ins, a few
+// milliseconds per face and style, before it tries the next name; naming
+// the installed face first skips the sorting and gives the same font.
+QString installedFace(const QString& face)
+{
+    static QHash<QString, QString> resolved;  // the installed fonts do not change while the game runs
+    const auto known = resolved.constFind(face);
+    if (known != resolved.constEnd())
+        return *known;
+    const QStringList installed = QFontDatabase::families();
+    QString found = face;  // none installed: the toolkit's own stand-ins, as before
+    for (const QString& candidate : QStringList{face} + QFont::substitutes(face))
+        if (installed.contains(candidate, Qt::CaseInsensitive)) {
+            found = candidate;
+            break;
+        }
+    resolved.insert(face, found);
+    return found;
+}
+
+} // namespace
+
 QFont gameFont(const QString& face, int pixelSize, bool bold, bool italic)
 {
-    QFont font(face);
+    QFont font(installedFace(face));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setItalic(italic);
