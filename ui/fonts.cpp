@@ -47,9 +47,9 @@ namespace {
 // The face itself when it is installed, else the first installed look-alike
 // from its substitution list: the font the toolkit would settle on. Asked
 // for a face that is not installed, the toolkit first has the font
-// configuration sort every installed font as that face's stand-ins, a few
-// milliseconds per face and style, before it tries the next name; naming
-// the installed face first skips the sorting and gives the same font.
+// configuration sort every installed font as that face's stand-ins (at
+// start-up a dozen sorts, some milliseconds in all) before it tries the next
+// name; naming the installed face first skips them and gives the same font.
 QString installedFace(const QString& face)
 {
     static QHash<QString, QString> resolved;  // the installed fonts do not change while the game runs
