@@ -5,7 +5,9 @@
 // --frame_table it times every view a player can have instead: every open
 // cell of the ten mazes, four headings, at 300, 100 and 40 seconds; each
 // view drawn by the game's canvas, call by call on the immediate canvas, by
-// plain QPainter from the same calls, and beside it one plain fill. It
+// plain QPainter from the same calls, and beside it two floors: the
+// finished picture written run by run of one colour, as a writer that knew
+// the answer without working it out would, and one plain fill. It
 // prints "table NAME MEAN P99 MAX" in microseconds, each view counted at
 // the fastest of a few passes so that the machine's noise stays out.
 #include "render/framecanvas.h"
@@ -198,7 +200,7 @@ int frameTable(int runs)
     render::ImageCanvas imageCanvas(image);
     Player player;
     const std::size_t n = views.size();
-    std::vector<double> frame(n, 1e300), callByCall(n, 1e300), painter(n, 1e300), fill(n, 1e300);
+    std::vector<double> frame(n, 1e300), callByCall(n, 1e300), painter(n, 1e300), written(n, 1e300), fill(n, 1e300);
     unsigned colour = 0;
     std::vector<std::vector<PainterCall>> recorded(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -208,30 +210,69 @@ int frameTable(int runs)
     }
     // One way over every view, the first drawn once untimed beforehand, so
     // that no way pays for the caches the way before it left cold.
-    const auto sweep = [&](std::vector<double>& times, const auto& draw) {
+    // What a way needs before the clock starts comes in its ready().
+    const auto sweep = [&](std::vector<double>& times, const auto& draw, const auto& ready) {
         player.prepare(views[0]);
+        ready(std::size_t(0));
         draw(std::size_t(0));
         for (std::size_t i = 0; i < n; ++i) {
             player.prepare(views[i]);
+            ready(i);
             times[i] = std::min(times[i], timed([&] { draw(i); }));
         }
     };
+    const auto nothing = [](std::size_t) {};
+    // The finished picture as runs of one colour, row by row: read from
+    // the view drawn elsewhere, then written back by the canvases' own fill.
+    struct Run {
+        int row, left, count;
+        QRgb rgb;
+    };
+    std::vector<Run> finished;
+    QImage elsewhere(image.size(), image.format());
+    render::ImageCanvas elsewhereCanvas(elsewhere);
+    const auto readRuns = [&](std::size_t i) {
+        player.draw(views[i], elsewhereCanvas);
+        finished.clear();
+        for (int y = 0; y < elsewhere.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(elsewhere.constScanLine(y));
+            for (int x = 0; x < elsewhere.width();) {
+                int end = x + 1;
+                while (end < elsewhere.width() && row[end] == row[x])
+                    ++end;
+                finished.push_back({y, x, end - x, row[x]});
+                x = end;
+            }
+        }
+    };
     for (int pass = 0; pass < runs; ++pass) {
-        sweep(frame, [&](std::size_t i) {
-            frameCanvas.forgetLastFrame();  // written whole, though the view before may be the same
-            frameCanvas.beginFrame();
-            player.draw(views[i], frameCanvas);
-            frameCanvas.endFrame();
-        });
-        sweep(callByCall, [&](std::size_t i) { player.draw(views[i], imageCanvas); });
-        sweep(painter, [&](std::size_t i) { paint(recorded[i], image); });
-        sweep(fill, [&](std::size_t) { image.fill(QColor::fromRgb(++colour & 0xFFFFFF)); });
+        sweep(
+            frame,
+            [&](std::size_t i) {
+                frameCanvas.beginFrame();
+                player.draw(views[i], frameCanvas);
+                frameCanvas.endFrame();
+            },
+            [&](std::size_t) { frameCanvas.forgetLastFrame(); });  // written whole, though the view before may be the same
+        sweep(callByCall, [&](std::size_t i) { player.draw(views[i], imageCanvas); }, nothing);
+        sweep(painter, [&](std::size_t i) { paint(recorded[i], image); }, nothing);
+        sweep(
+            written,
+            [&](std::size_t) {
+                auto* bits = reinterpret_cast<QRgb*>(image.bits());
+                const std::ptrdiff_t stride = image.bytesPerLine() / std::ptrdiff_t(sizeof(QRgb));
+                for (const Run& run : finished)
+                    render::fillRun(bits + run.row * stride + run.left, run.count, run.rgb, render::PenMode::Copy);
+            },
+            readRuns);
+        sweep(fill, [&](std::size_t) { image.fill(QColor::fromRgb(++colour & 0xFFFFFF)); }, nothing);
         benchmark::DoNotOptimize(image.constBits());
     }
     std::printf("views %zu\nruns %d\n", n, runs);
     printRow("frame", frame);
     printRow("call_by_call", callByCall);
     printRow("qpainter", painter);
+    printRow("written", written);
     printRow("fill", fill);
     return 0;
 }
