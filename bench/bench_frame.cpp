@@ -234,11 +234,12 @@ int frameTable(int runs)
     const auto readRuns = [&](std::size_t i) {
         player.draw(views[i], elsewhereCanvas);
         finished.clear();
+        const int width = elsewhere.width();
         for (int y = 0; y < elsewhere.height(); ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(elsewhere.constScanLine(y));
-            for (int x = 0; x < elsewhere.width();) {
+            for (int x = 0; x < width;) {
                 int end = x + 1;
-                while (end < elsewhere.width() && row[end] == row[x])
+                while (end < width && row[end] == row[x])
                     ++end;
                 finished.push_back({y, x, end - x, row[x]});
                 x = end;
