@@ -1,5 +1,6 @@
 #include "game.h"
 
+#include "hours.h"
 #include "waterways.h"
 
 #include <random>
@@ -42,7 +43,7 @@ bool Game::Timer1Step()
 
 bool Game::atGoal() const
 {
-    return Placement{player.row, player.column, player.heading} == GoalPlacement;
+    return isGoal(player.row, player.column, player.heading);
 }
 
 void Game::endGame()
@@ -59,7 +60,7 @@ void Game::Timer1Timer()
         endGame();
         return;
     }
-    if (m_timeShown <= 0) {  // a fast countdown can pass below 0 between ticks
+    if (timedOut()) {  // a fast countdown can pass below 0 between ticks
         m_timeShown = 0;
         panels.trapped = true;
         endGame();
@@ -73,9 +74,9 @@ void Game::Timer1Timer()
 // them; the last one written stands.
 void Game::timeOfDay()
 {
-    if (RemainingTime > 300)
-        RemainingTime = 300;
-    if (m_timeShown == 255)
+    if (RemainingTime > Hour.lightHeld)
+        RemainingTime = Hour.lightHeld;
+    if (m_timeShown == Hour.sunset)
         notice = Notice::Sunset;
     // Fallen in: the count runs faster on every tick spent in the water,
     // until Start or Redo.
@@ -83,9 +84,9 @@ void Game::timeOfDay()
         countdown.setInterval(countdown.interval() / 2 + 1);
         notice = Notice::Splash;
     }
-    if (m_timeShown == 60)
+    if (m_timeShown == Hour.moonGone)
         notice = MazeIndex == 4 ? Notice::SunGone : Notice::MoonGone;
-    if (m_timeShown >= 60 && m_timeShown <= 235 && !DuskNoticeShown) {
+    if (m_timeShown >= Hour.duskUntil && m_timeShown <= Hour.duskFrom && !DuskNoticeShown) {
         notice = Notice::Dusk;
         DuskNoticeShown = true;
     }
@@ -148,5 +149,13 @@ void Game::chooseMaze(int maze)
 }
 
 void Game::chooseTimeLimit(int limit) { TimeLimit = limit; }
+
+void Game::chooseStartSlot(int slot) { StartSlot = slot; }
+
+void Game::setCountdownTo(int seconds)
+{
+    setTimeShown(seconds);
+    RemainingTime = seconds;
+}
 
 } // namespace game

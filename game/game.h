@@ -32,7 +32,7 @@ public:
 // The notice under the view (Label4); the window words it.
 enum class Notice {
     None,
-    Sunset,    // at 255 seconds
+    Sunset,    // at 255 seconds (the hours are in hours.h)
     Dusk,      // once per Start, between 60 and 235 seconds
     MoonGone,  // at 60 seconds
     SunGone,   // at 60 seconds, in maze 4
@@ -72,14 +72,21 @@ public:
     void Button1Click();  // Redo
     void chooseMaze(int maze);       // "map 0" to "map 9"
     void chooseTimeLimit(int limit); // "180秒" to "360秒"
+    // For scenarios and measurements that set a game up directly: the start
+    // slot that the next Start uses, and the countdown standing at a count
+    // (the count on show and RemainingTime alike).
+    void chooseStartSlot(int slot);
+    void setCountdownTo(int seconds);
 
     // The count on show in TimeEdit: the authoritative one, which the
     // countdown steps and every time test reads.
     int timeShown() const { return m_timeShown; }
     void setTimeShown(int value) { m_timeShown = value; }
     bool atGoal() const;
+    // The count has run out: the game is lost at the next tick.
+    bool timedOut() const { return m_timeShown <= 0; }
 
-    // State, read and written by the handlers and the renderer.
+    // State, read by the front ends and the frame, written by the rules above.
     PlayerState player;
     int MazeIndex = 0;
     int StartSlot = 0;

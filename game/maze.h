@@ -50,6 +50,12 @@ extern const std::array<Placement, StartSlotCount> StartPlacements;
 // Standing just inside the top opening, facing it, no step pending.
 constexpr Placement GoalPlacement{1, 1, 1};
 
+// The goal test: the player's cell and whole heading byte are the goal's.
+constexpr bool isGoal(int row, int column, int heading)
+{
+    return row == GoalPlacement.row && column == GoalPlacement.column && heading == GoalPlacement.heading;
+}
+
 // The cell one step along a heading (0 to 3); may lie off the grid.
 struct Cell {
     int row;
