@@ -4,18 +4,17 @@
 // Run plainly it times one busy view with Google Benchmark. With
 // --frame_table it times every view a player can have instead: every open
 // cell of the ten mazes, four headings, at 300, 100 and 40 seconds; each
-// view drawn by the game's canvas, call by call on the immediate canvas, by
-// plain QPainter from the same calls, and beside it two floors: the
-// finished picture written run by run of one colour, as a writer that knew
-// the answer without working it out would, and one plain fill. It
+// view drawn as the game draws it (its calls kept, then drawn on the
+// bitmap), drawn call by call straight onto the bitmap, and by plain
+// QPainter from the same calls, beside one plain fill of the bitmap. It
 // prints "table NAME MEAN P99 MAX" in microseconds, each view counted at
 // the fastest of a few passes so that the machine's noise stays out.
+#include "render/drawlist.h"
 #include "render/framecanvas.h"
 #include "render/imagecanvas.h"
 #include "render/make3d.h"
-#include "recordingcanvas.h"  // the tests' canvas that keeps the calls
 #include "nullhost.h"
-#include "render/session.h"
+#include "play/playfield.h"
 
 #include <QPainter>
 
@@ -33,23 +32,23 @@
 namespace {
 
 // A busy view: maze 0 from the entrance, a game running at 300 seconds.
-void prepare(render::Session& session)
+void prepare(play::Playfield& playfield)
 {
-    session.FormCreate(1);
-    session.game.chooseMaze(0);
-    session.game.Button3Click();
+    playfield.FormCreate(1);
+    playfield.game.chooseMaze(0);
+    playfield.game.Button3Click();
 }
 
 // A tick turning the player left each time: every frame differs from the
 // one before, so none is left as it was.
 void BM_Frame(benchmark::State& state)
 {
-    render::Session session;
-    prepare(session);
+    play::Playfield playfield;
+    prepare(playfield);
     for (auto _ : state) {
-        session.game.LeftBtnClick();
-        session.Timer1Timer();
-        benchmark::DoNotOptimize(session.sceneBitmap().constBits());
+        playfield.game.LeftBtnClick();
+        playfield.Timer1Timer();
+        benchmark::DoNotOptimize(playfield.sceneBitmap().bytes());
     }
 }
 BENCHMARK(BM_Frame)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -57,15 +56,16 @@ BENCHMARK(BM_Frame)->Repetitions(5)->ReportAggregatesOnly(true);
 // A tick standing still: the frame is the one before, and the canvas knows.
 void BM_UnchangedFrame(benchmark::State& state)
 {
-    render::Session session;
-    prepare(session);
+    play::Playfield playfield;
+    prepare(playfield);
     for (auto _ : state) {
-        session.Timer1Timer();
-        benchmark::DoNotOptimize(session.sceneBitmap().constBits());
+        playfield.Timer1Timer();
+        benchmark::DoNotOptimize(playfield.sceneBitmap().bytes());
     }
 }
 BENCHMARK(BM_UnchangedFrame)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The yardstick: Qt's own fill of a whole image of the view's size.
 void BM_Fill(benchmark::State& state)
 {
     QImage image(render::SceneSize, render::SceneSize, QImage::Format_RGB32);
@@ -99,9 +99,8 @@ std::vector<View> everyView()
 struct Player {
     NullHost host;
     game::Game game{host};
-    QImage mapImage{render::MapSize, render::MapSize, QImage::Format_RGB32};
-    render::ImageCanvas mapCanvas{mapImage};
-    render::OverviewMap map{mapCanvas};
+    render::DrawList mapCalls;  // the shrine's marks, not looked at
+    render::OverviewMap map{mapCalls};
     int maze = -1;
 
     // The maze and the time of the view: set before the clock starts, for
@@ -113,8 +112,7 @@ struct Player {
             game.chooseMaze(maze);
             game.Button3Click();
         }
-        game.setTimeShown(view.seconds);
-        game.RemainingTime = view.seconds;
+        game.setCountdownTo(view.seconds);
     }
 
     void draw(const View& view, render::Canvas& bitmap)
@@ -133,16 +131,21 @@ struct PainterCall {
     QPolygon points;
 };
 
-std::vector<PainterCall> forPainter(const std::vector<render::DrawCall>& calls)
+QColor qColour(render::Colour colour)
+{
+    const render::Pixel pixel = render::pixelOf(colour);
+    return QColor(int(pixel & 0xFF), int(pixel >> 8 & 0xFF), int(pixel >> 16 & 0xFF));
+}
+
+std::vector<PainterCall> forPainter(const render::DrawList& calls)
 {
     std::vector<PainterCall> out;
-    for (const render::DrawCall& call : calls) {
+    for (const render::DrawCall& call : calls.calls()) {
         QPolygon points;
-        for (const render::Point& p : call.points)
+        for (const render::Point& p : calls.points(call))
             points << QPoint(p.x, p.y);
-        const QColor pen(render::toRgb(call.pen.colour));
-        out.push_back({call.kind, QPen(pen, std::max(call.pen.width, 1)), QBrush(QColor(render::toRgb(call.brush))),
-                       points});
+        out.push_back({call.kind, QPen(qColour(call.pen.colour), std::max(call.pen.width, 1)),
+                       QBrush(qColour(call.brush)), points});
     }
     return out;
 }
@@ -187,93 +190,59 @@ void printRow(const char* name, std::vector<double> times)
 // Each way sweeps every view in turn, so that none runs in the caches the
 // others left. Every view is drawn once per pass and counted at its fastest
 // pass, so that a moment when the machine was busy elsewhere drops out. The
-// game's canvas writes every view whole: several views in a row are the
-// same (the sky holds its colour from 300 to 100 seconds), and the canvas
+// game's frame writes every view whole: several views in a row are the
+// same (the sky holds its colour from 300 to 100 seconds), and the frame
 // would rightly leave those alone, but that is the game standing still,
 // not the cost of a frame.
 int frameTable(int runs)
 {
     const std::vector<View> views = everyView();
+    render::Bitmap bitmap(render::SceneSize, render::SceneSize);
+    render::FrameCanvas frameCanvas(bitmap);
+    render::ImageCanvas imageCanvas(bitmap);
     QImage image(render::SceneSize, render::SceneSize, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    render::FrameCanvas frameCanvas(image);
-    render::ImageCanvas imageCanvas(image);
     Player player;
     const std::size_t n = views.size();
-    std::vector<double> frame(n, 1e300), callByCall(n, 1e300), painter(n, 1e300), written(n, 1e300), fill(n, 1e300);
+    std::vector<double> frame(n, 1e300), callByCall(n, 1e300), painter(n, 1e300), fill(n, 1e300);
     unsigned colour = 0;
     std::vector<std::vector<PainterCall>> recorded(n);
     for (std::size_t i = 0; i < n; ++i) {
-        render::RecordingCanvas recording;
-        player.draw(views[i], recording);
-        recorded[i] = forPainter(recording.calls);
+        render::DrawList calls;
+        player.draw(views[i], calls);
+        recorded[i] = forPainter(calls);
     }
     // One way over every view, the first drawn once untimed beforehand, so
     // that no way pays for the caches the way before it left cold.
     // What a way needs before the clock starts comes in its ready().
     const auto sweep = [&](std::vector<double>& times, const auto& draw, const auto& ready) {
         player.prepare(views[0]);
-        ready(std::size_t(0));
+        ready();
         draw(std::size_t(0));
         for (std::size_t i = 0; i < n; ++i) {
             player.prepare(views[i]);
-            ready(i);
+            ready();
             times[i] = std::min(times[i], timed([&] { draw(i); }));
         }
     };
-    const auto nothing = [](std::size_t) {};
-    // The finished picture as runs of one colour, row by row: read from
-    // the view drawn elsewhere, then written back by the canvases' own fill.
-    struct Run {
-        int row, left, count;
-        QRgb rgb;
-    };
-    std::vector<Run> finished;
-    QImage elsewhere(image.size(), image.format());
-    render::ImageCanvas elsewhereCanvas(elsewhere);
-    const auto readRuns = [&](std::size_t i) {
-        player.draw(views[i], elsewhereCanvas);
-        finished.clear();
-        const int width = elsewhere.width();
-        for (int y = 0; y < elsewhere.height(); ++y) {
-            const auto* row = reinterpret_cast<const QRgb*>(elsewhere.constScanLine(y));
-            for (int x = 0; x < width;) {
-                int end = x + 1;
-                while (end < width && row[end] == row[x])
-                    ++end;
-                finished.push_back({y, x, end - x, row[x]});
-                x = end;
-            }
-        }
-    };
+    const auto nothing = [] {};
     for (int pass = 0; pass < runs; ++pass) {
         sweep(
             frame,
             [&](std::size_t i) {
-                frameCanvas.beginFrame();
-                player.draw(views[i], frameCanvas);
+                player.draw(views[i], frameCanvas.beginFrame());
                 frameCanvas.endFrame();
             },
-            [&](std::size_t) { frameCanvas.forgetLastFrame(); });  // written whole, though the view before may be the same
+            [&] { frameCanvas.forgetLastFrame(); });  // written whole, though the view before may be the same
         sweep(callByCall, [&](std::size_t i) { player.draw(views[i], imageCanvas); }, nothing);
         sweep(painter, [&](std::size_t i) { paint(recorded[i], image); }, nothing);
-        sweep(
-            written,
-            [&](std::size_t) {
-                auto* bits = reinterpret_cast<QRgb*>(image.bits());
-                const std::ptrdiff_t stride = image.bytesPerLine() / std::ptrdiff_t(sizeof(QRgb));
-                for (const Run& run : finished)
-                    render::fillRun(bits + run.row * stride + run.left, run.count, run.rgb, render::PenMode::Copy);
-            },
-            readRuns);
         sweep(fill, [&](std::size_t) { image.fill(QColor::fromRgb(++colour & 0xFFFFFF)); }, nothing);
+        benchmark::DoNotOptimize(bitmap.bytes());
         benchmark::DoNotOptimize(image.constBits());
     }
     std::printf("views %zu\nruns %d\n", n, runs);
     printRow("frame", frame);
     printRow("call_by_call", callByCall);
     printRow("qpainter", painter);
-    printRow("written", written);
     printRow("fill", fill);
     return 0;
 }

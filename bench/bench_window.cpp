@@ -52,7 +52,7 @@ protected:
 // A step when the way ahead is open, else a turn to the right.
 void stepOrTurn(ui::TRivev& window)
 {
-    const game::Game& g = window.session().game;
+    const game::Game& g = window.playfield().game;
     const game::Cell ahead = game::stepFrom(g.player.row, g.player.column, g.player.direction());
     if (game::onGrid(ahead.row, ahead.column) && !game::IsWall(g.MazeIndex, ahead.row, ahead.column)) {
         window.MaeBtnClick();

@@ -1,23 +1,23 @@
 #include "actions.h"
 
-namespace render {
+namespace play {
 
 // "forward" is a whole click: the button pressed
 // and let go over it, which also resets the map's pen.
 const std::array<Action, 13> Actions{{
-    {Act::ChooseMaze, "map", Takes::Maze, [](Session& s, int maze) { s.game.chooseMaze(maze); }},
-    {Act::ChooseTime, "time", Takes::Seconds, [](Session& s, int seconds) { s.game.chooseTimeLimit(seconds); }},
-    {Act::Start, "start", Takes::Nothing, [](Session& s, int) { s.game.Button3Click(); }},
-    {Act::Redo, "redo", Takes::Nothing, [](Session& s, int) { s.game.Button1Click(); }},
-    {Act::Left, "left", Takes::Nothing, [](Session& s, int) { s.game.LeftBtnClick(); }},
-    {Act::Right, "right", Takes::Nothing, [](Session& s, int) { s.game.RightBtnClick(); }},
-    {Act::Forward, "forward", Takes::Nothing, [](Session& s, int) { s.game.MaeBtnClick(), s.MaeBtnMouseUp(); }},
-    {Act::Release, "release", Takes::Nothing, [](Session& s, int) { s.MaeBtnMouseUp(); }},
-    {Act::Probe, "probe", Takes::Nothing, [](Session& s, int) { s.probePressed(); }},
-    {Act::Unprobe, "unprobe", Takes::Nothing, [](Session& s, int) { s.probeReleased(); }},
-    {Act::Help, "help", Takes::Nothing, [](Session&, int) {}},  // a dialog: nothing drawn on the game
-    {Act::Tick, "tick", Takes::Nothing, [](Session& s, int) { s.Timer1Timer(); }},
-    {Act::Countdown, "countdown", Takes::Nothing, [](Session& s, int) { s.game.Timer2Timer(); }},
+    {Act::ChooseMaze, "map", Takes::Maze, [](Playfield& s, int maze) { s.game.chooseMaze(maze); }},
+    {Act::ChooseTime, "time", Takes::Seconds, [](Playfield& s, int seconds) { s.game.chooseTimeLimit(seconds); }},
+    {Act::Start, "start", Takes::Nothing, [](Playfield& s, int) { s.game.Button3Click(); }},
+    {Act::Redo, "redo", Takes::Nothing, [](Playfield& s, int) { s.game.Button1Click(); }},
+    {Act::Left, "left", Takes::Nothing, [](Playfield& s, int) { s.game.LeftBtnClick(); }},
+    {Act::Right, "right", Takes::Nothing, [](Playfield& s, int) { s.game.RightBtnClick(); }},
+    {Act::Forward, "forward", Takes::Nothing, [](Playfield& s, int) { s.game.MaeBtnClick(), s.MaeBtnMouseUp(); }},
+    {Act::Release, "release", Takes::Nothing, [](Playfield& s, int) { s.MaeBtnMouseUp(); }},
+    {Act::Probe, "probe", Takes::Nothing, [](Playfield& s, int) { s.probePressed(); }},
+    {Act::Unprobe, "unprobe", Takes::Nothing, [](Playfield& s, int) { s.probeReleased(); }},
+    {Act::Help, "help", Takes::Nothing, [](Playfield&, int) {}},  // a dialog: nothing drawn on the game
+    {Act::Tick, "tick", Takes::Nothing, [](Playfield& s, int) { s.Timer1Timer(); }},
+    {Act::Countdown, "countdown", Takes::Nothing, [](Playfield& s, int) { s.game.Timer2Timer(); }},
 }};
 
 const Action& action(Act act)
@@ -36,4 +36,4 @@ const Action* actionNamed(std::string_view name)
     return nullptr;
 }
 
-} // namespace render
+} // namespace play

@@ -1,16 +1,16 @@
 // Everything that changes a game from outside: the player's actions on the
-// window's controls and the two timers. One table names them: the window's
-// handlers play these rows and the scenario driver's commands are their
-// names, so both always run the same code. A new action is one row here
-// (and, if the window shows it, one handler there).
+// window's controls and the two timers. One table names them: the front
+// ends' handlers play these rows and the scenario driver's commands are
+// their names, so all of them run the same code. A new action is one row
+// here (and, where a front end shows it, one handler there).
 #pragma once
 
-#include "session.h"
+#include "playfield.h"
 
 #include <array>
 #include <string_view>
 
-namespace render {
+namespace play {
 
 enum class Act { ChooseMaze, ChooseTime, Start, Redo, Left, Right, Forward, Release, Probe, Unprobe, Help, Tick, Countdown };
 
@@ -21,7 +21,7 @@ struct Action {
     Act act;
     const char* name;  // the scenario driver's command
     Takes takes;
-    void (*play)(Session& session, int argument);  // on the game and its pictures
+    void (*play)(Playfield& playfield, int argument);  // on the game and its pictures
 };
 
 extern const std::array<Action, 13> Actions;
@@ -29,6 +29,6 @@ extern const std::array<Action, 13> Actions;
 const Action& action(Act act);
 const Action* actionNamed(std::string_view name);
 
-inline void play(Session& session, Act act, int argument = 0) { action(act).play(session, argument); }
+inline void play(Playfield& playfield, Act act, int argument = 0) { action(act).play(playfield, argument); }
 
-} // namespace render
+} // namespace play

@@ -1,30 +1,24 @@
-#include "session.h"
+#include "playfield.h"
 
-#include "colours.h"
+#include "render/colours.h"
 
-namespace render {
+namespace play {
 
 // The map shows the window's silver until a Start first clears it.
-Session::Session() : m_mapImage(MapSize, MapSize, QImage::Format_RGB32)
-{
-    m_mapImage.fill(toRgb(Silver));
-}
+Playfield::Playfield() : m_mapBitmap(render::MapSize, render::MapSize, render::Silver) {}
 
-void Session::FormCreate(std::uint64_t seed)
+// The view from the start placement is there from the window's first
+// showing instead of black until the first tick: the same frame the tick
+// will draw, since no rule acts before a game starts.
+void Playfield::FormCreate(std::uint64_t seed)
 {
-    m_scene = std::make_unique<QImage>(SceneSize, SceneSize, QImage::Format_RGB32);
-    m_scene->fill(Qt::black);
-    m_sceneCanvas = std::make_unique<FrameCanvas>(*m_scene);
+    m_scene = std::make_unique<render::Bitmap>(render::SceneSize, render::SceneSize, render::Black);
+    m_sceneCanvas = std::make_unique<render::FrameCanvas>(*m_scene);
     game.FormCreate(seed);
-    // The view from the start placement, there from the window's first
-    // showing instead of black until the first tick: the same frame the
-    // tick will draw, since no rule acts before a game starts. Drawn call
-    // by call: the frame canvas learns its shapes on the ticks, once the
-    // window is up.
-    Make3D({game, m_map}, game.player.row, game.player.column, game.player.heading, *m_sceneCanvas);
+    drawFrame();
 }
 
-void Session::Timer1Timer()
+void Playfield::Timer1Timer()
 {
     if (!m_sceneCanvas)
         return;
@@ -32,21 +26,20 @@ void Session::Timer1Timer()
     drawFrame();
 }
 
-void Session::drawFrame()
+void Playfield::drawFrame()
 {
-    const SceneContext context{game, m_map};
-    m_sceneCanvas->beginFrame();
-    Make3D(context, game.player.row, game.player.column, game.player.heading, *m_sceneCanvas);
+    render::Canvas& frame = m_sceneCanvas->beginFrame();
+    render::Make3D({game, m_map}, game.player.row, game.player.column, game.player.heading, frame);
     m_viewChanged = m_sceneCanvas->endFrame();
 }
 
-void Session::FormClose()
+void Playfield::FormClose()
 {
     m_sceneCanvas.reset();
     m_scene.reset();
 }
 
-void Session::probePressed()
+void Playfield::probePressed()
 {
     if (m_flashed)
         return;
@@ -54,7 +47,7 @@ void Session::probePressed()
     m_map.probePressed(m_flashed->row, m_flashed->column);
 }
 
-void Session::probeReleased()
+void Playfield::probeReleased()
 {
     if (!m_flashed)
         return;
@@ -62,11 +55,11 @@ void Session::probeReleased()
     m_flashed.reset();
 }
 
-void Session::beep()
+void Playfield::beep()
 {
     ++beeps;
     if (beeper)
         beeper();
 }
 
-} // namespace render
+} // namespace play

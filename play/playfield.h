@@ -1,26 +1,26 @@
 // One running game with everything it draws on: the game state, the view's
-// off-screen bitmap and the overview map. The main window and the scenario
-// driver both play through this, so they run the same code; only their
-// clocks differ.
+// bitmap and the overview map. Every front end plays through this (the
+// desktop window, the scenario driver, the web page), so all of them run
+// the same code; only their clocks and the way they show the bitmaps differ.
 #pragma once
 
 #include "game/game.h"
-#include "framecanvas.h"
-#include "imagecanvas.h"
-#include "make3d.h"
-#include "overviewmap.h"
+#include "render/bitmap.h"
+#include "render/framecanvas.h"
+#include "render/imagecanvas.h"
+#include "render/make3d.h"
+#include "render/overviewmap.h"
 
-#include <QImage>
-
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 
-namespace render {
+namespace play {
 
-class Session final : public game::GameHost {
+class Playfield final : public game::GameHost {
 public:
-    Session();
+    Playfield();
 
     game::Game game{*this};
 
@@ -40,10 +40,11 @@ public:
     // Whether the last frame drawn differs from the one before it.
     bool viewChanged() const { return m_viewChanged; }
     bool hasSceneBitmap() const { return m_scene != nullptr; }
-    const QImage& sceneBitmap() const { return *m_scene; }
-    const QImage& mapImage() const { return m_mapImage; }
+    const render::Bitmap& sceneBitmap() const { return *m_scene; }
+    // The map's drawings() count changes with everything drawn on it.
+    const render::Bitmap& mapBitmap() const { return m_mapBitmap; }
 
-    // The simple beep; the window plugs in the system's, tests count.
+    // The simple beep; a front end plugs in its own, tests count.
     std::function<void()> beeper;
     int beeps = 0;
 
@@ -54,13 +55,13 @@ private:
     void drawWaterwayLines(int maze) override { m_map.drawWaterwayLines(maze); }
     void drawStep(game::Cell from, game::Cell to) override { m_map.drawStep(from, to); }
 
-    QImage m_mapImage;
-    ImageCanvas m_mapCanvas{m_mapImage};
-    OverviewMap m_map{m_mapCanvas};
+    render::Bitmap m_mapBitmap;
+    render::ImageCanvas m_mapCanvas{m_mapBitmap};
+    render::OverviewMap m_map{m_mapCanvas};
     std::optional<game::Cell> m_flashed;
     bool m_viewChanged = false;
-    std::unique_ptr<QImage> m_scene;
-    std::unique_ptr<FrameCanvas> m_sceneCanvas;
+    std::unique_ptr<render::Bitmap> m_scene;
+    std::unique_ptr<render::FrameCanvas> m_sceneCanvas;
 };
 
-} // namespace render
+} // namespace play

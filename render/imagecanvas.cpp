@@ -1,8 +1,7 @@
 #include "imagecanvas.h"
 
-#include <QPainter>
-
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cwchar>
 #include <limits>
@@ -10,14 +9,28 @@
 
 namespace render {
 
-QRgb toRgb(Colour colour)
-{
-    const auto bits = static_cast<std::uint32_t>(colour);
-    return qRgb(bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF);
-}
-
 namespace {
 
+inline void put(Pixel& pixel, Pixel colour, PenMode mode)
+{
+    pixel = mode == PenMode::Copy ? colour : (0xFF000000u | (~(colour ^ pixel) & 0x00FFFFFFu));
+}
+
+// count pixels from first on, in the given mode.
+inline void fillRun(Pixel* first, int count, Pixel colour, PenMode mode)
+{
+    if (mode == PenMode::NotXor) {
+        for (int i = 0; i < count; ++i)
+            put(first[i], colour, mode);
+    } else if (count <= 8) {
+        std::fill_n(first, count, colour);
+    } else {
+        // The C library's wide-character fill is vectorised; a plain loop
+        // over 32-bit pixels is not at the usual optimisation level.
+        static_assert(sizeof(wchar_t) == sizeof(Pixel));
+        std::wmemset(reinterpret_cast<wchar_t*>(first), wchar_t(colour), std::size_t(count));
+    }
+}
 // Walks an edge from a to b (a above b) row by row, giving on each row the
 // first pixel whose centre lies on or right of it: the ceiling of
 // (2 a.x dy + (2y + 1 - 2 a.y) dx - dy) / 2dy, kept as a quotient and a
@@ -56,122 +69,32 @@ private:
     long long m_denominator, m_pixel = 0, m_rest = 0, m_stepPixels = 0, m_stepRest = 0;
 };
 
-QPainter::CompositionMode compositionFor(PenMode mode)
+// The columns of row y whose pixel centres lie inside the ellipse inscribed
+// in the half-open box of width w and height h at (left, top); empty when
+// first > last. Doubled, a centre's offset from the box's centre is X
+// across and Y down, both integers: it is inside when
+// X² h² + Y² w² <= w² h².
+struct Columns {
+    int first, last;
+};
+Columns ellipseRow(int left, int top, int w, int h, int y)
 {
-    return mode == PenMode::Copy ? QPainter::CompositionMode_Source
-                                 : QPainter::RasterOp_NotSourceXorDestination;
+    if (w < 1 || h < 1 || y < top || y >= top + h)
+        return {0, -1};
+    const long long Y = 2LL * (y - top) + 1 - h;
+    const long long room = (long long)w * w * ((long long)h * h - Y * Y);  // X² h² may reach this
+    long long X = (long long)std::sqrt(double(room)) / h;
+    while ((X + 1) * (X + 1) * h * h <= room)
+        ++X;
+    while (X > 0 && X * X * h * h > room)
+        --X;
+    if ((X + w + 1) % 2 != 0)  // X = 2 (x - left) + 1 - w has the parity of w - 1
+        --X;
+    if (X < 0)
+        return {0, -1};
+    // x - left = (X + w - 1) / 2 on the right, (w - 1 - X) / 2 on the left.
+    return {left + int((w - 1 - X) / 2), left + int((w - 1 + X) / 2)};
 }
-
-} // namespace
-
-void ImageCanvas::begin()
-{
-    m_bits = reinterpret_cast<QRgb*>(m_image.bits());  // one detach per operation, not per row
-    m_stride = m_image.bytesPerLine() / int(sizeof(QRgb));
-    m_width = m_image.width();
-    m_height = m_image.height();
-}
-
-void ImageCanvas::span(int y, int x1, int x2, QRgb rgb, PenMode mode)
-{
-    if (y < 0 || y >= m_height)
-        return;
-    x1 = std::max(x1, 0);
-    x2 = std::min(x2, m_width - 1);
-    if (x1 > x2)
-        return;
-    fillRun(m_bits + std::ptrdiff_t(y) * m_stride + x1, x2 - x1 + 1, rgb, mode);
-}
-
-void ImageCanvas::block(int left, int top, int right, int bottom, QRgb rgb, PenMode mode)
-{
-    left = std::max(left, 0);
-    right = std::min(right, m_width - 1);
-    top = std::max(top, 0);
-    bottom = std::min(bottom, m_height - 1);
-    if (left > right || top > bottom)
-        return;
-    if (left == 0 && right == m_width - 1 && m_stride == m_width) {  // whole rows lie end to end
-        fillRun(m_bits + std::ptrdiff_t(top) * m_stride, (bottom - top + 1) * m_width, rgb, mode);
-        return;
-    }
-    for (int y = top; y <= bottom; ++y)
-        fillRun(m_bits + std::ptrdiff_t(y) * m_stride + left, right - left + 1, rgb, mode);
-}
-
-void ImageCanvas::plot(int x, int y, QRgb rgb, PenMode mode)
-{
-    if (x >= 0 && y >= 0 && x < m_width && y < m_height)
-        put(m_bits[std::ptrdiff_t(y) * m_stride + x], rgb, mode);
-}
-
-void ImageCanvas::rectangle(int x1, int y1, int x2, int y2)
-{
-    if (x1 > x2)
-        std::swap(x1, x2);
-    if (y1 > y2)
-        std::swap(y1, y2);
-    const int w = std::max(pen().width, 1);
-    // The ring of the pen and the brush inside it; inclusive bounds.
-    const int outerLeft = x1 - w / 2, outerRight = x2 - 1 + (w - 1) / 2;
-    const int outerTop = y1 - w / 2, outerBottom = y2 - 1 + (w - 1) / 2;
-    const int innerLeft = outerLeft + w, innerRight = outerRight - w;
-    const int innerTop = outerTop + w, innerBottom = outerBottom - w;
-    const QRgb penRgb = toRgb(pen().colour), brushRgb = toRgb(brush());
-    const PenMode mode = pen().mode;
-    begin();
-    if (innerLeft > innerRight || innerTop > innerBottom) {  // all ring
-        block(outerLeft, outerTop, outerRight, outerBottom, penRgb, mode);
-        return;
-    }
-    if (penRgb == brushRgb && mode == PenMode::Copy) {  // one colour: one fill
-        block(outerLeft, outerTop, outerRight, outerBottom, penRgb, mode);
-        return;
-    }
-    block(outerLeft, outerTop, outerRight, innerTop - 1, penRgb, mode);
-    if (w == 1 && mode == PenMode::Copy) {
-        // The common case, the corridor's outlined faces: one pass a row.
-        const int top = std::max(innerTop, 0), bottom = std::min(innerBottom, m_height - 1);
-        const int left = std::max(innerLeft, 0), right = std::min(innerRight, m_width - 1);
-        const bool leftEdge = outerLeft >= 0 && outerLeft < m_width;
-        const bool rightEdge = outerRight >= 0 && outerRight < m_width;
-        for (int y = top; y <= bottom; ++y) {
-            QRgb* row = m_bits + std::ptrdiff_t(y) * m_stride;
-            if (leftEdge)
-                row[outerLeft] = penRgb;
-            if (left <= right)
-                fillRun(row + left, right - left + 1, brushRgb, mode);
-            if (rightEdge)
-                row[outerRight] = penRgb;
-        }
-    } else {
-        block(outerLeft, innerTop, innerLeft - 1, innerBottom, penRgb, mode);
-        block(innerLeft, innerTop, innerRight, innerBottom, brushRgb, mode);
-        block(innerRight + 1, innerTop, outerRight, innerBottom, penRgb, mode);
-    }
-    block(outerLeft, innerBottom + 1, outerRight, outerBottom, penRgb, mode);
-}
-
-void ImageCanvas::ellipse(int x1, int y1, int x2, int y2)
-{
-    if (x1 > x2)
-        std::swap(x1, x2);
-    if (y1 > y2)
-        std::swap(y1, y2);
-    if (x2 - x1 < 1 || y2 - y1 < 1)
-        return;
-    QPainter painter(&m_image);
-    painter.setCompositionMode(compositionFor(pen().mode));
-    QPen qpen(QColor(toRgb(pen().colour)));
-    qpen.setWidth(std::max(pen().width, 1));
-    painter.setPen(qpen);
-    painter.setBrush(QColor(toRgb(brush())));
-    // Qt's aliased ellipse in a w-1 by h-1 box covers exactly the w by h
-    // pixels of the half-open box.
-    painter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
-}
-
-namespace {
 
 // True when the polygon turns the same way at every corner and goes round
 // once: its edges then head up and down just once each, so no star shape
@@ -203,22 +126,154 @@ bool convex(std::span<const Point> points)
     return true;
 }
 
+// Whether the centre of pixel (x, y) lies within width / 2 of the segment
+// from a to b, whose ends lie on the corners between pixels. Doubled, the
+// centre and the ends are integers and the test is exact.
+bool withinBand(int x, int y, Point a, Point b, int width)
+{
+    const long long px = 2LL * x + 1 - 2LL * a.x, py = 2LL * y + 1 - 2LL * a.y;  // from a
+    const long long dx = 2LL * (b.x - a.x), dy = 2LL * (b.y - a.y);
+    const long long along = px * dx + py * dy, length2 = dx * dx + dy * dy;
+    const long long reach2 = (long long)width * width;
+    if (along <= 0)
+        return px * px + py * py <= reach2;  // the round end at a
+    if (along >= length2) {
+        const long long qx = px - dx, qy = py - dy;
+        return qx * qx + qy * qy <= reach2;  // the round end at b
+    }
+    const long long across = px * dy - py * dx;  // the distance times the length
+    return across * across <= reach2 * length2;
+}
+
 } // namespace
+
+void ImageCanvas::span(int y, int x1, int x2, Pixel pixel, PenMode mode)
+{
+    if (y < 0 || y >= m_bitmap.height())
+        return;
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, m_bitmap.width() - 1);
+    if (x1 > x2)
+        return;
+    fillRun(m_bitmap.row(y) + x1, x2 - x1 + 1, pixel, mode);
+}
+
+void ImageCanvas::block(int left, int top, int right, int bottom, Pixel pixel, PenMode mode)
+{
+    const int width = m_bitmap.width();
+    left = std::max(left, 0);
+    right = std::min(right, width - 1);
+    top = std::max(top, 0);
+    bottom = std::min(bottom, m_bitmap.height() - 1);
+    if (left > right || top > bottom)
+        return;
+    if (left == 0 && right == width - 1) {  // whole rows lie end to end
+        fillRun(m_bitmap.row(top), (bottom - top + 1) * width, pixel, mode);
+        return;
+    }
+    for (int y = top; y <= bottom; ++y)
+        fillRun(m_bitmap.row(y) + left, right - left + 1, pixel, mode);
+}
+
+void ImageCanvas::plot(int x, int y, Pixel pixel, PenMode mode)
+{
+    if (x >= 0 && y >= 0 && x < m_bitmap.width() && y < m_bitmap.height())
+        put(m_bitmap.row(y)[x], pixel, mode);
+}
+
+void ImageCanvas::rectangle(int x1, int y1, int x2, int y2)
+{
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
+    const int w = std::max(pen().width, 1);
+    // The ring of the pen and the brush inside it; inclusive bounds.
+    const int outerLeft = x1 - w / 2, outerRight = x2 - 1 + (w - 1) / 2;
+    const int outerTop = y1 - w / 2, outerBottom = y2 - 1 + (w - 1) / 2;
+    const int innerLeft = outerLeft + w, innerRight = outerRight - w;
+    const int innerTop = outerTop + w, innerBottom = outerBottom - w;
+    const Pixel penPixel = pixelOf(pen().colour), brushPixel = pixelOf(brush());
+    const PenMode mode = pen().mode;
+    m_bitmap.drawn();
+    if (innerLeft > innerRight || innerTop > innerBottom) {  // all ring
+        block(outerLeft, outerTop, outerRight, outerBottom, penPixel, mode);
+        return;
+    }
+    if (penPixel == brushPixel && mode == PenMode::Copy) {  // one colour: one fill
+        block(outerLeft, outerTop, outerRight, outerBottom, penPixel, mode);
+        return;
+    }
+    block(outerLeft, outerTop, outerRight, innerTop - 1, penPixel, mode);
+    if (w == 1 && mode == PenMode::Copy) {
+        // The common case, the corridor's outlined faces: one pass a row.
+        const int width = m_bitmap.width();
+        const int top = std::max(innerTop, 0), bottom = std::min(innerBottom, m_bitmap.height() - 1);
+        const int left = std::max(innerLeft, 0), right = std::min(innerRight, width - 1);
+        const bool leftEdge = outerLeft >= 0 && outerLeft < width;
+        const bool rightEdge = outerRight >= 0 && outerRight < width;
+        for (int y = top; y <= bottom; ++y) {
+            Pixel* row = m_bitmap.row(y);
+            if (leftEdge)
+                row[outerLeft] = penPixel;
+            if (left <= right)
+                fillRun(row + left, right - left + 1, brushPixel, mode);
+            if (rightEdge)
+                row[outerRight] = penPixel;
+        }
+    } else {
+        block(outerLeft, innerTop, innerLeft - 1, innerBottom, penPixel, mode);
+        block(innerLeft, innerTop, innerRight, innerBottom, brushPixel, mode);
+        block(innerRight + 1, innerTop, outerRight, innerBottom, penPixel, mode);
+    }
+    block(outerLeft, innerBottom + 1, outerRight, outerBottom, penPixel, mode);
+}
+
+// The pen's ring lies between the ellipse inscribed in the rectangle's
+// outer box and the one inscribed in its inner box, the brush inside the
+// inner one: row by row, the brush's columns and the ring's one or two
+// stretches beside them.
+void ImageCanvas::ellipse(int x1, int y1, int x2, int y2)
+{
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
+    if (x2 - x1 < 1 || y2 - y1 < 1)
+        return;
+    const int w = std::max(pen().width, 1);
+    const int left = x1 - w / 2, top = y1 - w / 2;
+    const int width = x2 - x1 + w - 1, height = y2 - y1 + w - 1;  // the outer box
+    const Pixel penPixel = pixelOf(pen().colour), brushPixel = pixelOf(brush());
+    const PenMode mode = pen().mode;
+    m_bitmap.drawn();
+    const int first = std::max(top, 0), last = std::min(top + height - 1, m_bitmap.height() - 1);
+    for (int y = first; y <= last; ++y) {
+        const Columns outer = ellipseRow(left, top, width, height, y);
+        const Columns inner = ellipseRow(left + w, top + w, width - 2 * w, height - 2 * w, y);
+        if (inner.first > inner.last) {
+            span(y, outer.first, outer.last, penPixel, mode);
+            continue;
+        }
+        span(y, outer.first, inner.first - 1, penPixel, mode);
+        span(y, inner.first, inner.last, brushPixel, mode);
+        span(y, inner.last + 1, outer.last, penPixel, mode);
+    }
+}
 
 std::pair<int, int> ImageCanvas::rowsOf(std::span<const Point> points) const
 {
-    int top = m_height, bottom = -1;
+    int top = m_bitmap.height(), bottom = -1;
     for (const Point& p : points) {
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y);
     }
-    return {std::max(top, 0), std::min(bottom, m_height - 1)};
+    return {std::max(top, 0), std::min(bottom, m_bitmap.height() - 1)};
 }
-
-void ImageCanvas::fillPolygon(std::span<const Point> points, QRgb rgb, PenMode mode)
+void ImageCanvas::fillPolygon(std::span<const Point> points, Pixel pixel, PenMode mode)
 {
     if (!convex(points)) {
-        fillPolygonEvenOdd(points, rgb, mode);
+        fillPolygonEvenOdd(points, pixel, mode);
         return;
     }
     // A convex polygon crosses each row once on each side: walk the edges
@@ -246,10 +301,10 @@ void ImageCanvas::fillPolygon(std::span<const Point> points, QRgb rgb, PenMode m
     }
     for (int row = 0; row < rows; ++row)
         if (m_left[std::size_t(row)] <= m_right[std::size_t(row)])
-            span(top + row, m_left[std::size_t(row)], m_right[std::size_t(row)], rgb, mode);
+            span(top + row, m_left[std::size_t(row)], m_right[std::size_t(row)], pixel, mode);
 }
 
-void ImageCanvas::fillPolygonEvenOdd(std::span<const Point> points, QRgb rgb, PenMode mode)
+void ImageCanvas::fillPolygonEvenOdd(std::span<const Point> points, Pixel pixel, PenMode mode)
 {
     const auto [top, bottom] = rowsOf(points);
     std::vector<int> crossings;
@@ -265,7 +320,7 @@ void ImageCanvas::fillPolygonEvenOdd(std::span<const Point> points, QRgb rgb, Pe
         }
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2)
-            span(y, crossings[i], crossings[i + 1] - 1, rgb, mode);
+            span(y, crossings[i], crossings[i + 1] - 1, pixel, mode);
     }
 }
 
@@ -273,8 +328,8 @@ void ImageCanvas::polygon(std::span<const Point> points)
 {
     if (points.size() < 2)
         return;
-    begin();
-    fillPolygon(points, toRgb(brush()), pen().mode);
+    m_bitmap.drawn();
+    fillPolygon(points, pixelOf(brush()), pen().mode);
     for (std::size_t i = 0; i < points.size(); ++i)
         line(points[i], points[(i + 1) % points.size()]);
 }
@@ -296,52 +351,54 @@ void ImageCanvas::polyline(std::span<const Point> points)
 // scratch surface first, and each pixel they cover is painted once.
 void ImageCanvas::notXorPolyline(std::span<const Point> points)
 {
-    QImage covered(m_image.size(), QImage::Format_RGB32);
-    covered.fill(Qt::black);
+    Bitmap covered(m_bitmap.width(), m_bitmap.height(), 0x000000);
     ImageCanvas scratch(covered);
     scratch.setPenWidth(pen().width);
     scratch.setPenColour(0xFFFFFF);
     scratch.polyline(points);
-    const QRgb rgb = toRgb(pen().colour);
-    begin();
-    for (int y = 0; y < m_height; ++y) {
-        const auto* mark = reinterpret_cast<const QRgb*>(covered.constScanLine(y));
-        for (int x = 0; x < m_width; ++x)
-            if (mark[x] != qRgb(0, 0, 0))
-                put(m_bits[std::ptrdiff_t(y) * m_stride + x], rgb, PenMode::NotXor);
+    const Pixel pixel = pixelOf(pen().colour);
+    m_bitmap.drawn();
+    for (int y = 0; y < m_bitmap.height(); ++y) {
+        const Pixel* mark = covered.row(y);
+        Pixel* row = m_bitmap.row(y);
+        for (int x = 0; x < m_bitmap.width(); ++x)
+            if (mark[x] != pixelOf(0x000000))
+                put(row[x], pixel, PenMode::NotXor);
     }
 }
 
-void ImageCanvas::thinLine(Point from, Point to, QRgb rgb, PenMode mode)
+void ImageCanvas::thinLine(Point from, Point to, Pixel pixel, PenMode mode)
 {
     if (from == to)
         return;
     if (from.y == to.y) {  // the floor grid and many outlines run straight
-        span(from.y, from.x < to.x ? from.x : to.x + 1, from.x < to.x ? to.x - 1 : from.x, rgb, mode);
+        span(from.y, from.x < to.x ? from.x : to.x + 1, from.x < to.x ? to.x - 1 : from.x, pixel, mode);
         return;
     }
     if (from.x == to.x) {
-        if (from.x < 0 || from.x >= m_width)
+        if (from.x < 0 || from.x >= m_bitmap.width())
             return;
         const int first = std::max(from.y < to.y ? from.y : to.y + 1, 0);
-        const int last = std::min(from.y < to.y ? to.y - 1 : from.y, m_height - 1);
+        const int last = std::min(from.y < to.y ? to.y - 1 : from.y, m_bitmap.height() - 1);
         for (int y = first; y <= last; ++y)
-            put(m_bits[std::ptrdiff_t(y) * m_stride + from.x], rgb, mode);
+            put(m_bitmap.row(y)[from.x], pixel, mode);
         return;
     }
     // Bresenham, end point excluded; the bounds are checked per pixel only
     // for a line that leaves the surface.
-    const QRect surface(0, 0, m_width, m_height);
-    const bool inside = surface.contains(from.x, from.y) && surface.contains(to.x, to.y);
+    const auto onSurface = [this](Point p) {
+        return p.x >= 0 && p.y >= 0 && p.x < m_bitmap.width() && p.y < m_bitmap.height();
+    };
+    const bool inside = onSurface(from) && onSurface(to);
     const int dx = std::abs(to.x - from.x), dy = -std::abs(to.y - from.y);
     const int sx = from.x < to.x ? 1 : -1, sy = from.y < to.y ? 1 : -1;
     int error = dx + dy;
     int x = from.x, y = from.y;
     while (x != to.x || y != to.y) {
         if (inside)
-            put(m_bits[std::ptrdiff_t(y) * m_stride + x], rgb, mode);
+            put(m_bitmap.row(y)[x], pixel, mode);
         else
-            plot(x, y, rgb, mode);
+            plot(x, y, pixel, mode);
         const int twice = 2 * error;
         if (twice >= dy) {
             error += dy;
@@ -354,27 +411,36 @@ void ImageCanvas::thinLine(Point from, Point to, QRgb rgb, PenMode mode)
     }
 }
 
+// Every pixel whose centre lies within half the width of the segment: a
+// band with round ends, each pixel painted once.
+void ImageCanvas::wideSlantedLine(Point from, Point to, int width, Pixel pixel, PenMode mode)
+{
+    const int reach = width / 2 + 1;
+    const int left = std::max(std::min(from.x, to.x) - reach, 0);
+    const int right = std::min(std::max(from.x, to.x) + reach, m_bitmap.width() - 1);
+    const int top = std::max(std::min(from.y, to.y) - reach, 0);
+    const int bottom = std::min(std::max(from.y, to.y) + reach, m_bitmap.height() - 1);
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x)
+            if (withinBand(x, y, from, to, width))
+                put(m_bitmap.row(y)[x], pixel, mode);
+}
+
 void ImageCanvas::line(Point from, Point to)
 {
-    const QRgb rgb = toRgb(pen().colour);
+    const Pixel pixel = pixelOf(pen().colour);
     const PenMode mode = pen().mode;
     const int w = std::max(pen().width, 1);
-    begin();
+    m_bitmap.drawn();
     if (w == 1) {
-        thinLine(from, to, rgb, mode);
-        return;
-    }
-    if (from.x == to.x || from.y == to.y) {
+        thinLine(from, to, pixel, mode);
+    } else if (from.x == to.x || from.y == to.y) {
         const int left = std::min(from.x, to.x) - w / 2, right = std::max(from.x, to.x) + (w - 1) / 2;
         const int top = std::min(from.y, to.y) - w / 2, bottom = std::max(from.y, to.y) + (w - 1) / 2;
-        for (int y = top; y <= bottom; ++y)
-            span(y, left, right, rgb, mode);
-        return;
+        block(left, top, right, bottom, pixel, mode);
+    } else {
+        wideSlantedLine(from, to, w, pixel, mode);
     }
-    QPainter painter(&m_image);
-    painter.setCompositionMode(compositionFor(mode));
-    painter.setPen(QPen(QColor(rgb), w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(from.x, from.y, to.x, to.y);
 }
 
 } // namespace render

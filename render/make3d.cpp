@@ -4,6 +4,8 @@
 #include "corridor.h"
 #include "scenerydraw.h"
 
+#include "game/hours.h"
+
 namespace render {
 
 void ViewWindow::fill(int maze, int row, int column, int heading)
@@ -51,12 +53,6 @@ void drawSides(const ViewWindow& view, int depth, Canvas& bitmap)
     for (const SideFace& side : Sides)
         if (side.depth == depth && view.isWall(side.lane, depth))
             bitmap.polygon(side.corners);
-}
-
-bool atGoal(int row, int column, int heading)
-{
-    return row == game::GoalPlacement.row && column == game::GoalPlacement.column &&
-           heading == game::GoalPlacement.heading;
 }
 
 // The sun sinks down and to the right, one 11-pixel step per 3 seconds.
@@ -108,7 +104,7 @@ void sky(const game::Game& game, int heading, Canvas& bitmap)
     const Colour s = Colour(game.RemainingTime / 3) * 0xA0000;
     bitmap.setPenColour(s);
     const int shown = game.timeShown();
-    if (shown >= 235) {
+    if (shown >= game::Hour.skyLit) {
         bitmap.setBrush(s);
         bitmap.rectangle(0, 0, 330, 198);
         if (heading == 3)
@@ -118,7 +114,7 @@ void sky(const game::Game& game, int heading, Canvas& bitmap)
         bitmap.setBrush(Black);
         bitmap.rectangle(0, 0, 330, 198);
     }
-    const bool night = shown > 60 && shown < 270;
+    const bool night = shown > game::Hour.nightUntil && shown < game::Hour.nightFrom;
     if (heading == 2 && night) {
         bitmap.setBrush(Yellow);
         bitmap.ellipse(198, 33, 253, 88);
@@ -146,7 +142,7 @@ void floorGrid(Canvas& bitmap)
 // The walls' shade, left in the brush for the corridor's faces.
 void wallShade(const game::Game& game, Canvas& bitmap)
 {
-    if (game.timeShown() < 120)
+    if (game.timeShown() < game::Hour.wallsBlack)
         bitmap.setBrush(Black);
     else
         bitmap.setBrush(Colour(game.RemainingTime / 6) * 0x0F0F0F);
@@ -175,11 +171,11 @@ void border(Canvas& bitmap)
 void Make3D(const SceneContext& context, int row, int column, int heading, Canvas& bitmap)
 {
     const game::Game& game = context.game;
-    if (atGoal(row, column, heading)) {
+    if (game::isGoal(row, column, heading)) {
         goalScene(bitmap);
         return;
     }
-    if (game.timeShown() <= 0) {
+    if (game.timedOut()) {
         timeOutScene(bitmap);
         return;
     }

@@ -1,4 +1,6 @@
-// The scenery of the ten mazes as the game's design notes write it:
+// The scenery of the ten mazes, written as text that a person can check
+// against the mazes: per maze, whether a fall blackens the near band, the
+// shrine, and the floor views near the waterways. The notation:
 //   - a position is (row,column,heading); a range a-b in one coordinate
 //     stands for every value in it;
 //   - a floor-view line gives its colouring, W (water, blue) followed by the

@@ -1,9 +1,9 @@
-// Where a script's actions go: straight to a Session, or through the main
+// Where a script's actions go: straight to a Playfield, or through the main
 // window's handlers. Either way each action is a row of the one table in
-// render/actions.h.
+// play/actions.h.
 #pragma once
 
-#include "render/actions.h"
+#include "play/actions.h"
 
 #include <QImage>
 
@@ -14,20 +14,20 @@ namespace tools {
 class Controls {
 public:
     virtual ~Controls() = default;
-    virtual render::Session& session() = 0;
-    virtual void perform(render::Act act, int argument = 0) { render::play(session(), act, argument); }
+    virtual play::Playfield& playfield() = 0;
+    virtual void perform(play::Act act, int argument = 0) { play::play(playfield(), act, argument); }
 
     // A picture of the whole main window; nothing when there is none.
     virtual std::optional<QImage> windowImage() { return std::nullopt; }
 };
 
-class SessionControls final : public Controls {
+class PlayfieldControls final : public Controls {
 public:
-    explicit SessionControls(render::Session& session) : m_session(session) {}
-    render::Session& session() override { return m_session; }
+    explicit PlayfieldControls(play::Playfield& playfield) : m_playfield(playfield) {}
+    play::Playfield& playfield() override { return m_playfield; }
 
 private:
-    render::Session& m_session;
+    play::Playfield& m_playfield;
 };
 
 } // namespace tools

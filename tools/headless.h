@@ -1,4 +1,4 @@
-// A whole game driven by script with no window: the session, its scripted
+// A whole game driven by script with no window: the playfield, its scripted
 // clock and a runner whose output is kept in memory. For tests, soaks and
 // fuzzing that play many lines quickly.
 #pragma once
@@ -10,10 +10,10 @@
 namespace tools {
 
 struct HeadlessGame {
-    explicit HeadlessGame(std::uint64_t seed) { session.FormCreate(seed); }
+    explicit HeadlessGame(std::uint64_t seed) { playfield.FormCreate(seed); }
 
-    render::Session session;
-    SessionControls controls{session};
+    play::Playfield playfield;
+    PlayfieldControls controls{playfield};
     ScriptClock clock{controls};
     std::ostringstream out, err;
     ScriptRunner runner{controls, clock, out, err};

@@ -2,6 +2,7 @@
 
 #include "render/scenery.h"
 #include "ui/notices.h"
+#include "ui/palette.h"
 
 #include <QChar>
 #include <QFile>
@@ -98,17 +99,17 @@ struct Syntax {
 };
 
 // The script's repeatable actions: "tick N", "countdown N".
-bool repeats(const render::Action& action)
+bool repeats(const play::Action& action)
 {
-    return action.act == render::Act::Tick || action.act == render::Act::Countdown;
+    return action.act == play::Act::Tick || action.act == play::Act::Countdown;
 }
 
-Syntax syntaxOf(const render::Action& action)
+Syntax syntaxOf(const play::Action& action)
 {
     switch (action.takes) {
-    case render::Takes::Maze: return {action.name, 0, {{0, game::MazeCount - 1}}};
-    case render::Takes::Seconds: return {action.name, 0, {{0, 999}}};
-    case render::Takes::Nothing: break;
+    case play::Takes::Maze: return {action.name, 0, {{0, game::MazeCount - 1}}};
+    case play::Takes::Seconds: return {action.name, 0, {{0, 999}}};
+    case play::Takes::Nothing: break;
     }
     return repeats(action) ? Syntax{action.name, 1, {{0, MaxRepeat}}} : Syntax{action.name, 0, {}};
 }
@@ -118,7 +119,7 @@ const std::vector<Syntax>& syntaxes()
 {
     static const std::vector<Syntax> all = [] {
         std::vector<Syntax> syntaxes;
-        for (const render::Action& action : render::Actions)
+        for (const play::Action& action : play::Actions)
             syntaxes.push_back(syntaxOf(action));
         syntaxes.insert(syntaxes.end(), {
             {"wait", 0, {{0, MaxWait}}},
@@ -267,14 +268,14 @@ int ScriptRunner::execute(const ScriptLine& line, int number)
 {
     const std::string& c = line.command;
     const auto n = [&](std::size_t i, long fallback = 1) { return i < line.numbers.size() ? line.numbers[i] : fallback; };
-    render::Session& session = m_controls.session();
-    game::Game& game = session.game;
+    play::Playfield& playfield = m_controls.playfield();
+    game::Game& game = playfield.game;
 
     if (c.empty()) {
         return ScriptOk;
-    } else if (const render::Action* action = render::actionNamed(c)) {
+    } else if (const play::Action* action = play::actionNamed(c)) {
         const long times = repeats(*action) ? n(0) : 1;
-        const int argument = action->takes == render::Takes::Nothing ? 0 : int(n(0));
+        const int argument = action->takes == play::Takes::Nothing ? 0 : int(n(0));
         for (long i = 0; i < times; ++i)
             m_controls.perform(action->act, argument);
     } else if (c == "wait") {
@@ -282,15 +283,15 @@ int ScriptRunner::execute(const ScriptLine& line, int number)
     } else if (c == "place") {
         game.placeAt({std::uint8_t(n(0)), std::uint8_t(n(1)), std::uint8_t(n(2))});
     } else if (c == "slot") {
-        game.StartSlot = int(n(0));
+        game.chooseStartSlot(int(n(0)));
     } else if (c == "state") {
-        m_out << stateLine(session) << "\n";
+        m_out << stateLine(playfield) << "\n";
     } else if (c == "print-maze") {
         m_out << mazePicture(game.MazeIndex);
     } else if (c == "scene" || c == "map-image") {
-        if (c == "scene" && !session.hasSceneBitmap())
+        if (c == "scene" && !playfield.hasSceneBitmap())
             return fail(number, "the view's bitmap is gone", ScriptFileError);
-        return save(c == "scene" ? session.sceneBitmap() : session.mapImage(), line.file, number);
+        return save(ui::qImageOf(c == "scene" ? playfield.sceneBitmap() : playfield.mapBitmap()), line.file, number);
     } else if (c == "landmarks") {
         m_out << render::describe(game.MazeIndex);
     } else if (c == "window") {
@@ -311,9 +312,9 @@ int ScriptRunner::save(const QImage& image, const std::string& file, int number)
     return ScriptOk;
 }
 
-std::string stateLine(const render::Session& session)
+std::string stateLine(const play::Playfield& playfield)
 {
-    const game::Game& g = session.game;
+    const game::Game& g = playfield.game;
     std::ostringstream line;
     line << "maze=" << g.MazeIndex << " slot=" << g.StartSlot << " row=" << int(g.player.row)
          << " col=" << int(g.player.column) << " heading=" << int(g.player.heading)

@@ -77,7 +77,7 @@ private:
 };
 
 // The state line printed by the "state" command.
-std::string stateLine(const render::Session& session);
+std::string stateLine(const play::Playfield& playfield);
 // The maze in play as 30 lines of '#' and '.', one line per column.
 std::string mazePicture(int maze);
 

@@ -4,7 +4,7 @@ namespace tools {
 
 ScriptClock::ScriptClock(Controls& controls) : m_controls(controls)
 {
-    m_controls.session().game.countdown.onRestart([this](unsigned ms) {
+    m_controls.playfield().game.countdown.onRestart([this](unsigned ms) {
         m_nextCountdown = ms == 0 ? -1 : m_now + ms;
     });
 }
@@ -19,11 +19,11 @@ void ScriptClock::wait(std::int64_t ms)
             break;
         m_now = next;
         if (countdownFirst) {
-            m_nextCountdown += m_controls.session().game.countdown.interval();
-            m_controls.perform(render::Act::Countdown);
+            m_nextCountdown += m_controls.playfield().game.countdown.interval();
+            m_controls.perform(play::Act::Countdown);
         } else {
             m_nextTick += game::TickPeriod;
-            m_controls.perform(render::Act::Tick);
+            m_controls.perform(play::Act::Tick);
         }
     }
     m_now = until;

@@ -15,8 +15,8 @@ public:
         m_window.runModal = [this](QDialog&) { ++dialogsOpened; };
     }
 
-    render::Session& session() override { return m_window.session(); }
-    void perform(render::Act act, int argument) override { m_window.perform(act, argument); }
+    play::Playfield& playfield() override { return m_window.playfield(); }
+    void perform(play::Act act, int argument) override { m_window.perform(act, argument); }
     std::optional<QImage> windowImage() override { return m_window.grab().toImage(); }
 
     int dialogsOpened = 0;

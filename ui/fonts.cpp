@@ -57,7 +57,7 @@ QString installedFace(const QString& face)
     if (known != resolved.constEnd())
         return *known;
     const QStringList installed = QFontDatabase::families();
-    QString found = face;  // none installed: the toolkit's own stand-ins, as before
+    QString found = face;  // none installed: asked by its own name, the toolkit picks a stand-in
     for (const QString& candidate : QStringList{face} + QFont::substitutes(face))
         if (installed.contains(candidate, Qt::CaseInsensitive)) {
             found = candidate;

@@ -1,21 +1,31 @@
 // The windows take their colours from the game's one table (0x00BBGGRR,
-// red in the lowest byte) and convert them here.
+// red in the lowest byte) and show the game's bitmaps as they are.
 #pragma once
 
+#include "render/bitmap.h"
 #include "render/colours.h"
 
 #include <QColor>
+#include <QImage>
 
 namespace ui {
 
 constexpr QRgb qRgbOf(render::Colour colour)
 {
-    return qRgb(int(colour & 0xFF), int(colour >> 8 & 0xFF), int(colour >> 16 & 0xFF));
+    const render::Pixel pixel = render::pixelOf(colour);
+    return qRgb(int(pixel & 0xFF), int(pixel >> 8 & 0xFF), int(pixel >> 16 & 0xFF));
 }
 
 inline QColor qColour(render::Colour colour)
 {
     return QColor(qRgbOf(colour));
+}
+
+// A bitmap of the game as an image, on the bitmap's own memory: no copy, so
+// it shows what the bitmap holds while the bitmap lives.
+inline QImage qImageOf(const render::Bitmap& bitmap)
+{
+    return QImage(bitmap.bytes(), bitmap.width(), bitmap.height(), bitmap.bytesPerLine(), QImage::Format_RGBX8888);
 }
 
 } // namespace ui

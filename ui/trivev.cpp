@@ -44,7 +44,7 @@ void hint(QWidget* widget, const QString& text)
 // The close question, centred on the screen. Both buttons take the action
 // role: every desktop's button layout keeps such buttons in the order they
 // were added, so it reads "OK" then "ｷｬﾝｾﾙ" everywhere (by role, a GNOME
-// session would put ｷｬﾝｾﾙ first). Enter answers OK, Escape and the close
+// playfield would put ｷｬﾝｾﾙ first). Enter answers OK, Escape and the close
 // box ｷｬﾝｾﾙ.
 class QuitBox final : public QMessageBox {
 public:
@@ -76,9 +76,8 @@ bool askToQuit(QWidget* parent)
 
 } // namespace
 
-// Draws one image, unscaled, and nothing else: the view and the map. It
-// reads the session's own pixels; holding a copy would make the next frame
-// copy the whole bitmap before drawing on it.
+// Draws one of the game's bitmaps, unscaled, and nothing else: the view and
+// the map. It reads the bitmap's own pixels, never a copy.
 class ImageView final : public QWidget {
 public:
     ImageView(QSize size, QWidget* parent) : QWidget(parent)
@@ -86,21 +85,21 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
         resize(size);
     }
-    void setImage(const QImage* image) { m_image = image; }
+    void setBitmap(const render::Bitmap* bitmap) { m_bitmap = bitmap; }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        if (m_image)
-            painter.drawImage(0, 0, *m_image);
+        if (m_bitmap)
+            painter.drawImage(0, 0, qImageOf(*m_bitmap));
         else
             painter.fillRect(rect(), qColour(render::Black));
     }
 
 private:
-    const QImage* m_image = nullptr;
+    const render::Bitmap* m_bitmap = nullptr;
 };
 
 namespace {
@@ -320,7 +319,7 @@ TRivev::TRivev(Clock clock, QWidget* parent)
 
     runModal = [](QDialog& dialog) { dialog.exec(); };
     confirmClose = [this] { return askToQuit(this); };
-    m_session.beeper = [] { QApplication::beep(); };
+    m_playfield.beeper = [] { QApplication::beep(); };
 
     createControls();
     createMenus();
@@ -332,7 +331,7 @@ TRivev::TRivev(Clock clock, QWidget* parent)
         connect(&m_timer1, &QTimer::timeout, this, &TRivev::Timer1Timer);
         connect(&m_timer2, &QTimer::timeout, this, &TRivev::Timer2Timer);
         // The game decides when the countdown restarts; the timer follows.
-        m_session.game.countdown.onRestart([this](unsigned ms) {
+        m_playfield.game.countdown.onRestart([this](unsigned ms) {
             if (ms == 0)
                 m_timer2.stop();
             else
@@ -361,8 +360,8 @@ void TRivev::open(Dialog& dialog)
 void TRivev::FormCreate()
 {
     // Seeded from the clock, so every run draws its own maze and start.
-    m_session.FormCreate(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
-    m_view->setImage(&m_session.sceneBitmap());
+    m_playfield.FormCreate(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
+    m_view->setBitmap(&m_playfield.sceneBitmap());
     showState();
 }
 
@@ -375,7 +374,7 @@ void TRivev::createControls()
 
     m_view = control<ImageView>(*this, "View");
     m_map = control<ImageView>(*this, "Image2");
-    m_map->setImage(&m_session.mapImage());
+    m_map->setBitmap(&m_playfield.mapBitmap());
     m_timeEdit = control<QLineEdit>(*this, "TimeEdit");
     m_label4 = control<QLabel>(*this, "Label4");
     m_label2 = control<QLabel>(*this, "Label2");
@@ -419,8 +418,8 @@ void TRivev::createMenus()
 // left alone so that a tick repaints only what changed.
 void TRivev::showState()
 {
-    const game::Game& g = m_session.game;
-    const Shown now{g.timeShown(), g.MazeIndex, g.notice, g.panels, m_session.mapImage().cacheKey()};
+    const game::Game& g = m_playfield.game;
+    const Shown now{g.timeShown(), g.MazeIndex, g.notice, g.panels, m_playfield.mapBitmap().drawings()};
     if (m_shown && now == *m_shown)
         return;  // the common tick: nothing on show has changed
     const auto setCaption = [](auto* control, const QString& caption) {
@@ -436,7 +435,7 @@ void TRivev::showState()
         m_label4->adjustSize();
     m_panel1->setVisible(now.panels.trapped);
     m_panel2->setVisible(now.panels.won);
-    if (!m_shown || now.mapKey != m_shown->mapKey)
+    if (!m_shown || now.mapDrawings != m_shown->mapDrawings)
         m_map->update();
     m_shown = now;
 }
@@ -444,17 +443,17 @@ void TRivev::showState()
 // Every action on the window goes through here: the game plays it, then
 // the window shows what changed. Help opens its dialog instead, which
 // draws nothing on the game. After the close no tick may draw.
-void TRivev::perform(render::Act act, int argument)
+void TRivev::perform(play::Act act, int argument)
 {
-    using render::Act;
+    using play::Act;
     if (act == Act::Help) {
         open(m_help);
         return;
     }
-    if (act == Act::Tick && !m_session.hasSceneBitmap())
+    if (act == Act::Tick && !m_playfield.hasSceneBitmap())
         return;
-    render::play(m_session, act, argument);
-    if (act == Act::Tick && m_session.viewChanged())
+    play::play(m_playfield, act, argument);
+    if (act == Act::Tick && m_playfield.viewChanged())
         m_view->update();
     showState();
     if (act == Act::Tick)
@@ -463,26 +462,26 @@ void TRivev::perform(render::Act act, int argument)
         emit countdownStepped();
 }
 
-void TRivev::Timer1Timer() { perform(render::Act::Tick); }
-void TRivev::Timer2Timer() { perform(render::Act::Countdown); }
+void TRivev::Timer1Timer() { perform(play::Act::Tick); }
+void TRivev::Timer2Timer() { perform(play::Act::Countdown); }
 // A click on the forward button is taken whole, press and release; the
 // release alone (MaeBtnMouseUp) also comes when no click follows.
-void TRivev::MaeBtnClick() { perform(render::Act::Forward); }
-void TRivev::MaeBtnMouseUp() { perform(render::Act::Release); }
-void TRivev::LeftBtnClick() { perform(render::Act::Left); }
-void TRivev::RightBtnClick() { perform(render::Act::Right); }
-void TRivev::Button3Click() { perform(render::Act::Start); }
-void TRivev::Button1Click() { perform(render::Act::Redo); }
-void TRivev::mapClick(int maze) { perform(render::Act::ChooseMaze, maze); }
-void TRivev::timeClick(int seconds) { perform(render::Act::ChooseTime, seconds); }
+void TRivev::MaeBtnClick() { perform(play::Act::Forward); }
+void TRivev::MaeBtnMouseUp() { perform(play::Act::Release); }
+void TRivev::LeftBtnClick() { perform(play::Act::Left); }
+void TRivev::RightBtnClick() { perform(play::Act::Right); }
+void TRivev::Button3Click() { perform(play::Act::Start); }
+void TRivev::Button1Click() { perform(play::Act::Redo); }
+void TRivev::mapClick(int maze) { perform(play::Act::ChooseMaze, maze); }
+void TRivev::timeClick(int seconds) { perform(play::Act::ChooseTime, seconds); }
 
 // The right button opens the help; any other flashes the player's cell.
 void TRivev::Label5MouseDown(Qt::MouseButton button)
 {
-    perform(button == Qt::RightButton ? render::Act::Help : render::Act::Probe);
+    perform(button == Qt::RightButton ? play::Act::Help : play::Act::Probe);
 }
 
-void TRivev::Label5MouseUp() { perform(render::Act::Unprobe); }
+void TRivev::Label5MouseUp() { perform(play::Act::Unprobe); }
 
 void TRivev::Image1Click()
 {
@@ -509,8 +508,8 @@ void TRivev::FormClose()
 {
     m_timer1.stop();
     m_timer2.stop();
-    m_view->setImage(nullptr);
-    m_session.FormClose();
+    m_view->setBitmap(nullptr);
+    m_playfield.FormClose();
 }
 
 void TRivev::paintEvent(QPaintEvent* event)

@@ -1,14 +1,14 @@
 // The main window: the view, the movement buttons, Start and Redo with their
 // menus, the count, the overview map and the rest of the panel. Its handlers
-// forward to the game and the renderer, then show the state.
+// play the game's actions, then show the state.
 #pragma once
 
-#include "render/actions.h"
+#include "play/actions.h"
 
-#include <QImage>
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -33,7 +33,7 @@ public:
     explicit TRivev(Clock clock = Clock::Real, QWidget* parent = nullptr);
     ~TRivev() override;
 
-    render::Session& session() { return m_session; }
+    play::Playfield& playfield() { return m_playfield; }
     // Where the about box and the help come from. Each is made when it first
     // opens: most games never open the about box, and the window reaches the
     // screen sooner without them. A dialog not given never opens.
@@ -46,7 +46,7 @@ public:
     std::function<bool()> confirmClose;
 
     // Plays one of the game's actions and shows what it changed.
-    void perform(render::Act act, int argument = 0);
+    void perform(play::Act act, int argument = 0);
 
     // Handlers, named after the control and the event.
     void Timer1Timer();
@@ -88,18 +88,18 @@ private:
     void createMenus();
     void showState();
 
-    render::Session m_session;
+    play::Playfield m_playfield;
     QTimer m_timer1;
     QTimer m_timer2;
     bool m_activatedOnce = false;
     // What the controls show, to leave them alone on the ticks that change
-    // nothing; the map by its picture's key, which every drawing changes.
+    // nothing; the map by its count of drawings.
     struct Shown {
         int time;
         int maze;
         game::Notice notice;
         game::Panels panels;
-        qint64 mapKey;
+        std::uint64_t mapDrawings;
         friend bool operator==(const Shown&, const Shown&) = default;
     };
     std::optional<Shown> m_shown;

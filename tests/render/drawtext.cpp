@@ -1,32 +1,32 @@
-#include "recordingcanvas.h"
+#include "drawtext.h"
 
 #include <iomanip>
 #include <sstream>
 
 namespace render {
 
-std::string DrawCall::text() const
+std::string text(const DrawList& list, const DrawCall& call)
 {
     static const char* const names[] = {"rect", "ellipse", "polygon", "polyline", "line"};
     std::ostringstream out;
-    out << names[int(kind)];
-    for (const Point& p : points)
+    out << names[int(call.kind)];
+    for (const Point& p : list.points(call))
         out << ' ' << p.x << ',' << p.y;
     out << std::uppercase << std::hex << std::setfill('0');
-    out << " pen=" << std::setw(6) << (unsigned(pen.colour) & 0xFFFFFFu) << std::dec << '/' << pen.width;
-    if (pen.mode == PenMode::NotXor)
+    out << " pen=" << std::setw(6) << (unsigned(call.pen.colour) & 0xFFFFFFu) << std::dec << '/' << call.pen.width;
+    if (call.pen.mode == PenMode::NotXor)
         out << 'x';
-    if (kind != Kind::Line && kind != Kind::Polyline)
-        out << " brush=" << std::hex << std::setw(6) << (unsigned(brush) & 0xFFFFFFu);
+    if (call.kind != DrawCall::Kind::Line && call.kind != DrawCall::Kind::Polyline)
+        out << " brush=" << std::hex << std::setw(6) << (unsigned(call.brush) & 0xFFFFFFu);
     return out.str();
 }
 
-std::vector<std::string> RecordingCanvas::texts() const
+std::vector<std::string> texts(const DrawList& list)
 {
     std::vector<std::string> out;
-    out.reserve(calls.size());
-    for (const DrawCall& call : calls)
-        out.push_back(call.text());
+    out.reserve(list.calls().size());
+    for (const DrawCall& call : list.calls())
+        out.push_back(text(list, call));
     return out;
 }
 

@@ -1,13 +1,11 @@
-// The pixel-edge convention of the canvas on a QImage, which every picture
+// The pixel-edge convention of the canvas on a bitmap, which every picture
 // of the game relies on.
 #include "render/framecanvas.h"
 #include "render/imagecanvas.h"
-#include "render/make3d.h"
-#include "nullhost.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 
 using namespace render;
@@ -15,10 +13,9 @@ using namespace render;
 namespace {
 
 struct Surface {
-    QImage image{40, 40, QImage::Format_RGB32};
+    Bitmap image{40, 40, 0xFFFFFF};
     ImageCanvas canvas{image};
-    Surface() { image.fill(Qt::white); }
-    bool painted(int x, int y) const { return image.pixel(x, y) != qRgb(255, 255, 255); }
+    bool painted(int x, int y) const { return image.pixel(x, y) != rgb(255, 255, 255); }
     int count() const
     {
         int n = 0;
@@ -50,9 +47,9 @@ TEST(Canvas, RectanglesCoverTheHalfOpenBoxWithTheRingInside)
     s.canvas.setBrush(0x00FF00);
     s.canvas.rectangle(5, 6, 15, 10);
     EXPECT_EQ(s.count(), 10 * 4);
-    EXPECT_EQ(s.image.pixel(5, 6), qRgb(255, 0, 0));    // ring, top left
-    EXPECT_EQ(s.image.pixel(14, 9), qRgb(255, 0, 0));   // ring, bottom right
-    EXPECT_EQ(s.image.pixel(6, 7), qRgb(0, 255, 0));    // inside
+    EXPECT_EQ(s.image.pixel(5, 6), rgb(255, 0, 0));    // ring, top left
+    EXPECT_EQ(s.image.pixel(14, 9), rgb(255, 0, 0));   // ring, bottom right
+    EXPECT_EQ(s.image.pixel(6, 7), rgb(0, 255, 0));    // inside
     EXPECT_FALSE(s.painted(15, 8));
     EXPECT_FALSE(s.painted(8, 10));
 
@@ -71,13 +68,13 @@ TEST(Canvas, NotXorPaintsEachPixelOnceAndASecondDrawRestores)
     s.canvas.setPenWidth(4);
     s.canvas.moveTo(6, 6);
     s.canvas.lineTo(6, 18);  // a trail across part of the flash
-    const QImage before = s.image.copy();
+    const Bitmap before = s.image;
     s.canvas.setPenMode(PenMode::NotXor);
     s.canvas.setPenColour(0x00FF00);
     s.canvas.setBrush(0x0000FF);
     s.canvas.rectangle(6, 6, 8, 8);  // the map's flash: a 5 x 5 square
-    EXPECT_EQ(s.image.pixel(7, 7), qRgb(255, 0, 255)) << "lime over black shows magenta";
-    EXPECT_EQ(s.image.pixel(8, 4), qRgb(0, 255, 0)) << "lime over white stays lime";
+    EXPECT_EQ(s.image.pixel(7, 7), rgb(255, 0, 255)) << "lime over black shows magenta";
+    EXPECT_EQ(s.image.pixel(8, 4), rgb(0, 255, 0)) << "lime over white stays lime";
     s.canvas.rectangle(6, 6, 8, 8);
     EXPECT_EQ(s.image, before);
 }
@@ -135,10 +132,10 @@ TEST(Canvas, PolygonsFillPixelsWhoseCentresLieInside)
         s.canvas.polygon(polygon);
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 40; ++x) {
-                const QRgb pixel = s.image.pixel(x, y);
-                if (pixel == qRgb(0, 255, 0))
+                const Pixel pixel = s.image.pixel(x, y);
+                if (pixel == rgb(0, 255, 0))
                     continue;  // the outline covers the fill's edge
-                ASSERT_EQ(pixel == qRgb(255, 0, 0), inside(polygon, x + 0.5, y + 0.5))
+                ASSERT_EQ(pixel == rgb(255, 0, 0), inside(polygon, x + 0.5, y + 0.5))
                     << "round " << round << " pixel " << x << "," << y;
             }
     }
@@ -150,13 +147,13 @@ TEST(Canvas, ColoursShowTheirLow24Bits)
     s.canvas.setPenColour(0x3E80000);  // the sky at 300 seconds
     s.canvas.setBrush(0x3E80000);
     s.canvas.rectangle(0, 0, 2, 2);
-    EXPECT_EQ(s.image.pixel(1, 1), qRgb(0, 0, 0xE8));
+    EXPECT_EQ(s.image.pixel(1, 1), rgb(0, 0, 0xE8));
     s.canvas.setPenColour(-655360);  // a sky colour from a negative count
     s.canvas.setBrush(-655360);
     s.canvas.rectangle(0, 0, 2, 2);
-    EXPECT_EQ(s.image.pixel(1, 1), toRgb(Colour(-655360) & 0xFFFFFF));
-    EXPECT_EQ(toRgb(0x756475), qRgb(0x75, 0x64, 0x75));
-    EXPECT_EQ(toRgb(0x800000), qRgb(0, 0, 0x80)) << "0x00BBGGRR: navy";
+    EXPECT_EQ(s.image.pixel(1, 1), pixelOf(Colour(-655360) & 0xFFFFFF));
+    EXPECT_EQ(pixelOf(0x756475), rgb(0x75, 0x64, 0x75));
+    EXPECT_EQ(pixelOf(0x800000), rgb(0, 0, 0x80)) << "0x00BBGGRR: navy";
 }
 
 TEST(Canvas, EverythingIsClippedToTheSurface)
@@ -175,73 +172,25 @@ TEST(Canvas, EverythingIsClippedToTheSurface)
     EXPECT_FALSE(s.painted(20, 10));
 }
 
-// The view's canvas settles a frame from its last call back to its first;
-// every frame it writes must match the same calls drawn one by one: every
-// open cell, heading and time of day of every maze, the goal and time-out.
-TEST(Frame, SettledFromTheLastCallBackEveryViewMatchesTheCallByCallDrawing)
-{
-    NullHost host;
-    game::Game game{host};
-    QImage mapImage(MapSize, MapSize, QImage::Format_RGB32);
-    ImageCanvas mapCanvas{mapImage};
-    OverviewMap map{mapCanvas};
-    QImage settledImage(SceneSize, SceneSize, QImage::Format_RGB32), drawnImage(SceneSize, SceneSize, QImage::Format_RGB32);
-    settledImage.fill(Qt::black);
-    drawnImage.fill(Qt::black);
-    FrameCanvas settled{settledImage};
-    ImageCanvas drawn{drawnImage};
-
-    int frames = 0;
-    auto compare = [&](int row, int column, int heading, int seconds) {
-        auto draw = [&](Canvas& bitmap) {
-            game.setTimeShown(seconds);
-            game.RemainingTime = seconds;
-            SceneContext context{game, map};
-            Make3D(context, row, column, heading, bitmap);
-        };
-        settled.beginFrame();
-        draw(settled);
-        settled.endFrame();
-        draw(drawn);
-        ++frames;
-        return std::memcmp(settledImage.constBits(), drawnImage.constBits(), std::size_t(drawnImage.sizeInBytes())) == 0;
-    };
-    for (int maze = 0; maze < game::MazeCount; ++maze) {
-        game.chooseMaze(maze);
-        game.Button3Click();
-        for (int row = 0; row < game::MazeSize; ++row)
-            for (int column = 0; column < game::MazeSize; ++column)
-                for (int heading = 0; heading < 4 && !game::IsWall(maze, row, column); ++heading)
-                    for (const int seconds : {300, 100, 40})
-                        ASSERT_TRUE(compare(row, column, heading, seconds))
-                            << "maze " << maze << " at " << row << "," << column << " heading " << heading << ", "
-                            << seconds << " s";
-    }
-    EXPECT_TRUE(compare(1, 1, 1, 100)) << "the goal";
-    EXPECT_TRUE(compare(15, 15, 0, 0)) << "the time-out";
-    EXPECT_GT(frames, 50000);
-}
-
 // A frame with the calls of the one before leaves the bitmap alone, unless
 // something was drawn on it in between.
 TEST(Frame, TheSameFrameIsSkippedOnlyWhileTheBitmapStillHoldsIt)
 {
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    FrameCanvas canvas{image};
-    auto fill = [&](Colour colour) {
+    Bitmap image(8, 8, 0x000000);
+    FrameCanvas frameCanvas{image};
+    ImageCanvas otherHands{image};
+    auto fill = [&](Canvas& canvas, Colour colour) {
         canvas.setPenColour(colour);
         canvas.setBrush(colour);
         canvas.rectangle(0, 0, 8, 8);
     };
     auto frame = [&] {
-        canvas.beginFrame();
-        fill(0x0000FF);
-        return canvas.endFrame();
+        fill(frameCanvas.beginFrame(), 0x0000FF);
+        return frameCanvas.endFrame();
     };
     EXPECT_TRUE(frame());
     EXPECT_FALSE(frame());
-    fill(0x00FF00);  // outside a frame, straight onto the bitmap
+    fill(otherHands, 0x00FF00);  // outside a frame, straight onto the bitmap
     EXPECT_TRUE(frame());
-    EXPECT_EQ(image.pixel(4, 4), toRgb(0x0000FF));
+    EXPECT_EQ(image.pixel(4, 4), pixelOf(0x0000FF));
 }

@@ -3,7 +3,8 @@
 #include "game/waterways.h"
 #include "render/colours.h"
 #include "render/scenery.h"
-#include "render/session.h"
+#include "play/playfield.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -41,11 +42,11 @@ std::set<std::pair<int, int>> cellsPassed(const std::vector<Point>& line)
 }
 
 // A game just started in the given maze.
-void startIn(Session& session, int maze)
+void startIn(play::Playfield& playfield, int maze)
 {
-    session.FormCreate(1);
-    session.game.chooseMaze(maze);
-    session.game.Button3Click();
+    playfield.FormCreate(1);
+    playfield.game.chooseMaze(maze);
+    playfield.game.Button3Click();
 }
 
 bool open(int maze, int row, int column)
@@ -132,74 +133,74 @@ TEST(Scenery, CanonicalListingOfAFewKnownPositions)
 
 TEST(Waterway, FallingInHalvesTheCountdownOnEveryTickUntilStartOrRedo)
 {
-    Session session;
-    startIn(session, 0);
-    session.game.placeAt({12, 15, 0});
+    play::Playfield playfield;
+    startIn(playfield, 0);
+    playfield.game.placeAt({12, 15, 0});
     std::vector<unsigned> periods;
     for (int tick = 0; tick < 11; ++tick) {
-        session.Timer1Timer();
-        periods.push_back(session.game.countdown.interval());
+        playfield.Timer1Timer();
+        periods.push_back(playfield.game.countdown.interval());
     }
     EXPECT_EQ(periods, (std::vector<unsigned>{501, 251, 126, 64, 33, 17, 9, 5, 3, 2, 2}));
-    EXPECT_EQ(session.game.notice, game::Notice::Splash);
-    const QImage& scene = session.sceneBitmap();
-    EXPECT_EQ(scene.pixel(165, 315), qRgb(0, 0, 0)) << "the near band goes black";
+    EXPECT_EQ(playfield.game.notice, game::Notice::Splash);
+    const Bitmap& scene = playfield.sceneBitmap();
+    EXPECT_EQ(scene.pixel(165, 315), rgb(0, 0, 0)) << "the near band goes black";
 
-    session.game.placeAt({12, 14, 0});  // out of the water: still fast
-    session.Timer1Timer();
-    EXPECT_EQ(session.game.countdown.interval(), 2u);
-    session.game.Button1Click();
-    EXPECT_EQ(session.game.countdown.interval(), 1000u);
-    EXPECT_EQ(session.game.notice, game::Notice::None);
+    playfield.game.placeAt({12, 14, 0});  // out of the water: still fast
+    playfield.Timer1Timer();
+    EXPECT_EQ(playfield.game.countdown.interval(), 2u);
+    playfield.game.Button1Click();
+    EXPECT_EQ(playfield.game.countdown.interval(), 1000u);
+    EXPECT_EQ(playfield.game.notice, game::Notice::None);
 }
 
 TEST(Waterway, Maze9KeepsTheNearBandButRunsTheClockFaster)
 {
-    Session session;
-    startIn(session, 9);
-    session.game.placeAt({10, 8, 1});
-    session.Timer1Timer();
-    EXPECT_EQ(session.game.countdown.interval(), 501u);
-    EXPECT_EQ(session.game.notice, game::Notice::Splash);
-    EXPECT_EQ(session.sceneBitmap().pixel(165, 315), toRgb(Water));
+    play::Playfield playfield;
+    startIn(playfield, 9);
+    playfield.game.placeAt({10, 8, 1});
+    playfield.Timer1Timer();
+    EXPECT_EQ(playfield.game.countdown.interval(), 501u);
+    EXPECT_EQ(playfield.game.notice, game::Notice::Splash);
+    EXPECT_EQ(playfield.sceneBitmap().pixel(165, 315), pixelOf(Water));
 }
 
 TEST(Shrine, NearViewMarksEveryBridgeOnTheMapWithADarkRedBrushThatStays)
 {
-    Session session;
-    startIn(session, 6);
-    session.MaeBtnMouseUp();  // the trail's black 4-pixel pen
-    session.game.placeAt({19, 22, 1});
-    session.Timer1Timer();
-    const QImage& map = session.mapImage();
+    play::Playfield playfield;
+    startIn(playfield, 6);
+    playfield.MaeBtnMouseUp();  // the trail's black 4-pixel pen
+    playfield.game.placeAt({19, 22, 1});
+    playfield.Timer1Timer();
+    const Bitmap& map = playfield.mapBitmap();
     for (const game::Cell mark : {game::Cell{10, 8}, {24, 1}, {15, 13}, {18, 15}, {13, 16}, {1, 21}})
-        EXPECT_EQ(map.pixel(4 * mark.row + 2, 4 * mark.column + 2), qRgb(0, 0, 0)) << mark.row << "," << mark.column;
-    const QImage& scene = session.sceneBitmap();
-    EXPECT_EQ(scene.pixel(165, 140), toRgb(Red)) << "the near gate's crossbeam";
+        EXPECT_EQ(map.pixel(4 * mark.row + 2, 4 * mark.column + 2), rgb(0, 0, 0)) << mark.row << "," << mark.column;
+    const Bitmap& scene = playfield.sceneBitmap();
+    EXPECT_EQ(scene.pixel(165, 140), pixelOf(Red)) << "the near gate's crossbeam";
 }
 
 TEST(OverviewMap, StartDrawsTheWaterwaysAndTheFlashRestoresEveryPixel)
 {
-    Session session;
-    startIn(session, 8);
-    const QImage& map = session.mapImage();
+    play::Playfield playfield;
+    startIn(playfield, 8);
+    const Bitmap& map = playfield.mapBitmap();
     // A closed teal square through the centres of (12,11), (18,11), (18,17), (12,17).
     for (const Point p : {Point{50, 46}, Point{74, 46}, Point{74, 70}, Point{50, 70}, Point{62, 46}, Point{50, 58}})
-        EXPECT_EQ(map.pixel(p.x, p.y), toRgb(Teal)) << p.x << "," << p.y;
-    EXPECT_EQ(map.pixel(62, 58), qRgb(255, 255, 255));
+        EXPECT_EQ(map.pixel(p.x, p.y), pixelOf(Teal)) << p.x << "," << p.y;
+    EXPECT_EQ(map.pixel(62, 58), rgb(255, 255, 255));
 
-    session.game.chooseMaze(0);
-    session.game.Button3Click();
-    session.MaeBtnMouseUp();
-    session.game.MaeBtnClick();
-    session.Timer1Timer();  // one step north from the entrance, drawn black
-    EXPECT_EQ(map.pixel(4 * 28 + 2, 4 * 28 + 2), qRgb(0, 0, 0));
+    playfield.game.chooseMaze(0);
+    playfield.game.Button3Click();
+    playfield.MaeBtnMouseUp();
+    playfield.game.MaeBtnClick();
+    playfield.Timer1Timer();  // one step north from the entrance, drawn black
+    EXPECT_EQ(map.pixel(4 * 28 + 2, 4 * 28 + 2), rgb(0, 0, 0));
 
-    const QImage before = map.copy();
-    session.probePressed();
+    const Bitmap before = map;
+    playfield.probePressed();
     EXPECT_NE(map, before);
-    EXPECT_EQ(map.pixel(4 * 28 + 2, 4 * 28 + 2), qRgb(255, 0, 255)) << "magenta over the trail";
-    EXPECT_EQ(map.pixel(4 * 28 + 4, 4 * 28 + 1), qRgb(0, 255, 0)) << "lime on white";
-    session.probeReleased();
+    EXPECT_EQ(map.pixel(4 * 28 + 2, 4 * 28 + 2), rgb(255, 0, 255)) << "magenta over the trail";
+    EXPECT_EQ(map.pixel(4 * 28 + 4, 4 * 28 + 1), rgb(0, 255, 0)) << "lime on white";
+    playfield.probeReleased();
     EXPECT_EQ(map, before);
 }

@@ -1,6 +1,6 @@
 // The frame: what is drawn, in which order, with which pen and brush.
 #include "render/make3d.h"
-#include "recordingcanvas.h"
+#include "drawtext.h"
 #include "nullhost.h"
 
 #include <gtest/gtest.h>
@@ -17,26 +17,25 @@ namespace {
 struct Frame {
     NullHost host;
     game::Game game{host};
-    RecordingCanvas bitmap;
-    RecordingCanvas mapCanvas;
+    DrawList bitmap;
+    DrawList mapCanvas;
     OverviewMap map{mapCanvas};
 
     explicit Frame(int maze = 0, int shown = 300)
     {
         game.chooseMaze(maze);
         game.Button3Click();
-        game.setTimeShown(shown);
-        game.RemainingTime = shown;
+        game.setCountdownTo(shown);
     }
 
     // One tick with the player put there: the rules, then the frame.
     std::vector<std::string> draw(int row, int column, int heading)
     {
-        bitmap.calls.clear();
+        bitmap.clear();
         game.placeAt({std::uint8_t(row), std::uint8_t(column), std::uint8_t(heading)});
         game.Timer1Timer();
         Make3D({game, map}, row, column, heading, bitmap);
-        return bitmap.texts();
+        return texts(bitmap);
     }
 };
 

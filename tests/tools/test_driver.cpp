@@ -1,6 +1,6 @@
 // The scenario driver in-process: the scripted clock that fires the two
 // timers, the runner that reads the lines, and whole games played through a
-// Session with them.
+// Playfield with them.
 #include "tools/script.h"
 
 #include "ui/notices.h"
@@ -32,17 +32,17 @@ std::ostream& operator<<(std::ostream& out, const Firing& f)
     return out << f.timer << "@" << f.at << " (shown " << f.shownBefore << ")";
 }
 
-// Plays straight on a Session and notes every firing of the two timers.
+// Plays straight on a Playfield and notes every firing of the two timers.
 class RecordingControls final : public tools::Controls {
 public:
-    explicit RecordingControls(render::Session& session) : m_session(session) {}
-    render::Session& session() override { return m_session; }
+    explicit RecordingControls(play::Playfield& playfield) : m_playfield(playfield) {}
+    play::Playfield& playfield() override { return m_playfield; }
 
-    void perform(render::Act act, int argument) override
+    void perform(play::Act act, int argument) override
     {
-        if (act == render::Act::Tick || act == render::Act::Countdown)
-            firings.push_back({act == render::Act::Tick ? 't' : 'c', clock ? clock->now() : -1,
-                               m_session.game.timeShown()});
+        if (act == play::Act::Tick || act == play::Act::Countdown)
+            firings.push_back({act == play::Act::Tick ? 't' : 'c', clock ? clock->now() : -1,
+                               m_playfield.game.timeShown()});
         Controls::perform(act, argument);
     }
 
@@ -59,22 +59,22 @@ public:
     std::vector<Firing> firings;
 
 private:
-    render::Session& m_session;
+    play::Playfield& m_playfield;
 };
 
 // A created window's worth of game, with its scripted clock and a runner.
 struct Rig {
-    render::Session session;
-    RecordingControls controls{session};
+    play::Playfield playfield;
+    RecordingControls controls{playfield};
     tools::ScriptClock clock{controls};
     std::ostringstream out, err;
     tools::ScriptRunner runner{controls, clock, out, err};
-    game::Game& game = session.game;
+    game::Game& game = playfield.game;
 
     explicit Rig(std::uint64_t seed = 1)
     {
         controls.clock = &clock;
-        session.FormCreate(seed);
+        playfield.FormCreate(seed);
     }
     // Runs lines; every one must be valid.
     void run(const std::string& script)
@@ -224,10 +224,10 @@ TEST(ScriptClock, WaterRunsTheCountBelowZeroAndTheTimeOutShowsZero)
 }
 
 
-// Along a shortest route from slot 0 in every maze, played on a Session:
+// Along a shortest route from slot 0 in every maze, played on a Playfield:
 // the last turn to face the opening wins, the countdown stops with the
 // seconds left, and the buttons go dead.
-TEST(Session, ShortestRouteEndsInTheWonStateInEveryMaze)
+TEST(Playfield, ShortestRouteEndsInTheWonStateInEveryMaze)
 {
     constexpr game::Cell Offsets[4] = {{1, 0}, {0, -1}, {-1, 0}, {0, 1}};
     for (int maze = 0; maze < game::MazeCount; ++maze) {
@@ -261,7 +261,7 @@ TEST(Session, ShortestRouteEndsInTheWonStateInEveryMaze)
             ASSERT_TRUE(rig.game.GameActive) << "after " << steps << " steps";
             ASSERT_LE(++steps, 69);
         }
-        EXPECT_EQ(rig.session.beeps, steps);
+        EXPECT_EQ(rig.playfield.beeps, steps);
         if (rig.game.player.heading != 1) {
             EXPECT_TRUE(rig.game.GameActive);
             rig.run(rig.game.player.heading == 2 ? "right\ntick\n" : "left\ntick\n");
@@ -279,7 +279,7 @@ TEST(Session, ShortestRouteEndsInTheWonStateInEveryMaze)
         // Won: the buttons do nothing, and time no longer passes.
         rig.out.str("");
         rig.run("forward\nleft\nwait 5000\nstate\n");
-        EXPECT_EQ(rig.session.beeps, steps);
+        EXPECT_EQ(rig.playfield.beeps, steps);
         EXPECT_NE(rig.out.str().find(" row=1 col=1 heading=1 active=0 time=293 "), std::string::npos);
         EXPECT_EQ(rig.controls.times('c').size(), 7u);
     }

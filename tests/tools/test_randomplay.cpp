@@ -58,7 +58,7 @@ TEST(RandomPlay, KeepsEveryInvariantOverAHundredThousandActions)
     tools::HeadlessGame play(seed);
     tools::ScriptRunner& runner = play.runner;
     const std::ostringstream& err = play.err;
-    const game::Game& g = play.session.game;
+    const game::Game& g = play.playfield.game;
 
     for (int action = 0; action < Actions; ++action) {
         const std::string line = randomLine(random);

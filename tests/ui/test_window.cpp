@@ -88,17 +88,17 @@ private slots:
         window.show();
         chooseFromMenu(window, child<QPushButton>(window, "Button3"), QStringLiteral("map 0"));
         QCOMPARE(child<QLabel>(window, "Label2")->text(), QStringLiteral("0"));
-        QVERIFY(!window.session().game.GameActive);
+        QVERIFY(!window.playfield().game.GameActive);
 
         QTest::mouseClick(child<QPushButton>(window, "Button3"), Qt::LeftButton);
-        const game::Game& g = window.session().game;
+        const game::Game& g = window.playfield().game;
         QVERIFY(g.GameActive);
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("300"));
         QVERIFY(window.timer2().isActive());
         QCOMPARE(window.timer2().interval(), 1000);
 
         QTest::mouseClick(child<QPushButton>(window, "MaeBtn"), Qt::LeftButton);
-        QCOMPARE(window.session().beeps, 1);
+        QCOMPARE(window.playfield().beeps, 1);
         spin(120);
         QCOMPARE(int(g.player.row), 28);
         QCOMPARE(int(g.player.column), 28);
@@ -121,7 +121,7 @@ private slots:
         window.show();
         chooseFromMenu(window, child<QPushButton>(window, "Button3"), QStringLiteral("map 7"));
         chooseFromMenu(window, child<QPushButton>(window, "Button1"), QStringLiteral("180秒"));
-        const game::Game& g = window.session().game;
+        const game::Game& g = window.playfield().game;
         QCOMPARE(g.MazeIndex, 7);
         QCOMPARE(g.StartSlot, 0);
         QCOMPARE(g.TimeLimit, 180);
@@ -157,7 +157,7 @@ private slots:
         window.activateWindow();  // the focus back from the dialog: no second greeting
         spin(50);
         QCOMPARE(helpShown, 1);
-        QVERIFY(!window.session().game.GameActive);
+        QVERIFY(!window.playfield().game.GameActive);
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("300"));
 
         QTest::mouseClick(child<QLabel>(window, "Image1"), Qt::LeftButton);
@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(helpShown, 2);  // closing a dialog never brings the greeting back
 
         QTest::keyClick(&window, Qt::Key_Return);
-        QVERIFY(window.session().game.GameActive);
+        QVERIFY(window.playfield().game.GameActive);
     }
 
     // A right click only opens a menu: Enter then presses Start, not Redo.
@@ -180,9 +180,9 @@ private slots:
         window.show();
         window.mapClick(0);
         chooseFromMenu(window, child<QPushButton>(window, "Button1"), QStringLiteral("240秒"));
-        window.session().game.placeAt({20, 5, 3});
+        window.playfield().game.placeAt({20, 5, 3});
         QTest::keyClick(&window, Qt::Key_Return);
-        QCOMPARE(int(window.session().game.player.row), 28);  // Start went back to the start
+        QCOMPARE(int(window.playfield().game.player.row), 28);  // Start went back to the start
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("240"));
 
         for (const char* name : {"Button1", "Button3", "LeftBtn", "MaeBtn", "RightBtn"}) {
@@ -200,15 +200,15 @@ private slots:
         window.show();
         window.mapClick(0);
         window.Button3Click();
-        window.session().game.placeAt({20, 5, 3});
+        window.playfield().game.placeAt({20, 5, 3});
         answerNextDialog(QStringLiteral("ｷｬﾝｾﾙ"));
         QVERIFY(!window.close());
         QVERIFY(window.isVisible());
         QVERIFY(window.timer1().isActive());
         QVERIFY(window.timer2().isActive());
-        QCOMPARE(int(window.session().game.player.row), 20);
-        QVERIFY(window.session().game.GameActive);
-        QVERIFY(window.session().hasSceneBitmap());
+        QCOMPARE(int(window.playfield().game.player.row), 20);
+        QVERIFY(window.playfield().game.GameActive);
+        QVERIFY(window.playfield().hasSceneBitmap());
 
         // The question itself, then consent: the tick stops and the bitmap goes.
         QTimer::singleShot(0, [] {
@@ -228,7 +228,7 @@ private slots:
         QTest::mouseClick(child<QLabel>(window, "Label1"), Qt::LeftButton);
         QVERIFY(!window.isVisible());
         QVERIFY(!window.timer1().isActive());
-        QVERIFY(!window.session().hasSceneBitmap());
+        QVERIFY(!window.playfield().hasSceneBitmap());
         window.Timer1Timer();  // a late tick draws nothing and does not crash
     }
 
