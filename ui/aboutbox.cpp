@@ -3,6 +3,7 @@
 #include "fonts.h"
 #include "palette.h"
 #include "pictures.h"
+#include "tables.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -12,43 +13,53 @@ namespace ui {
 
 namespace {
 
-QLabel* textLabel(QWidget* parent, const char* name, const QString& text, QPoint at)
+const play::Control& item(const char* name)
 {
-    auto* label = new QLabel(text, parent);
+    return play::control(play::AboutBox.controls, name);
+}
+
+QLabel* textLabel(QWidget* parent, const char* name)
+{
+    const play::Control& c = item(name);
+    auto* label = new QLabel(qString(c.text), parent);
     label->setObjectName(QLatin1String(name));
-    label->move(at);
+    label->move(c.place.x, c.place.y);
+    if (!c.font.face.empty())
+        label->setFont(gameFont(c.font));
+    if (c.ink != play::NoColour) {
+        QPalette ink = label->palette();
+        ink.setColor(QPalette::WindowText, qColour(c.ink));
+        label->setPalette(ink);
+    }
     label->adjustSize();
     return label;
 }
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : FixedDialog(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QSize(294, 214), parent)
+TAboutBox::TAboutBox(QWidget* parent)
+    : FixedDialog(qString(play::AboutBox.title), QSize(play::AboutBox.width, play::AboutBox.height), parent)
 {
-    QFrame* panel = sunkenFrame("Panel1", {8, 8, 277, 158});
+    QFrame* panel = sunkenFrame("Panel1", qRect(item("Panel1").place));
 
     auto* picture = new QLabel(panel);
     picture->setObjectName(QStringLiteral("ProgramIcon"));
-    picture->setGeometry(5, 4, 150, 150);
-    picture->setAccessibleName(QStringLiteral("Vesmor"));
+    picture->setGeometry(qRect(item("ProgramIcon").place));
+    picture->setAccessibleName(qString(item("ProgramIcon").spoken));
     picture->setPixmap(QPixmap::fromImage(
         pictures::aboutPicture().scaled(picture->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 
-    QLabel* name = textLabel(panel, "Label1", QStringLiteral("Vesmor"), {176, 20});
-    name->setFont(gameFont(PGothicFace, 20, true, true));
-    QPalette navy = name->palette();
-    navy.setColor(QPalette::WindowText, qColour(render::Navy));
-    name->setPalette(navy);
-    name->adjustSize();
-    textLabel(panel, "Label2", QStringLiteral("ver 1.1"), {199, 41});
-    textLabel(panel, "Label3", QStringLiteral("2026/05/16"), {186, 92});  // the release date
+    textLabel(panel, "Label1");
+    textLabel(panel, "Label2");
+    textLabel(panel, "Label3");
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    const play::Control& okItem = item("OKButton");
+    auto* ok = new QPushButton(qString(okItem.text), this);
     ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setAccessibleName(QStringLiteral("OK"));
-    ok->setAccessibleDescription(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報を閉じます"));
-    ok->setFont(gameFont(TimesFace, 12, true));
-    ok->setGeometry(118, 175, 64, 33);
+    ok->setAccessibleName(qString(okItem.text));
+    ok->setAccessibleDescription(qString(okItem.described));
+    ok->setFont(gameFont(okItem.font));
+    ok->setGeometry(qRect(okItem.place));
     ok->setDefault(true);
     ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

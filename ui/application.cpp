@@ -8,6 +8,8 @@
 #include "pictures.h"
 #include "trivev.h"
 
+#include "play/texts.h"
+
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -93,7 +95,7 @@ int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
     const std::unique_ptr<QApplication> app = openApplication(argc, argv);  // takes Qt's own options
     endDisplayCheck();
     fontConfiguration.join();
-    QApplication::setApplicationName(QStringLiteral("Vesmor"));
+    QApplication::setApplicationName(QString::fromUtf8(play::ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vesmor.Vesmor"));
     QApplication::setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
     installFontSubstitutions();

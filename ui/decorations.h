@@ -5,12 +5,14 @@
 // of the whole window in memory for it.
 #pragma once
 
+#include "play/layout.h"
+
 class QPainter;
 
 namespace ui {
 
-constexpr int ClientWidth = 529;
-constexpr int ClientHeight = 462;
+using play::ClientHeight;
+using play::ClientWidth;
 
 void paintDecorations(QPainter& painter);
 

@@ -3,6 +3,8 @@
 // installed here, so every window can ask for its fonts by their own names.
 #pragma once
 
+#include "play/layout.h"
+
 #include <QFont>
 #include <QString>
 
@@ -10,10 +12,10 @@ namespace ui {
 
 // The face names used by the windows, spelled exactly as the game shows them
 // (full-width letters and the full-width space are part of the name).
-inline const QString PGothicFace = QStringLiteral("ＭＳ Ｐゴシック");
-inline const QString GothicFace = QStringLiteral("ＭＳ ゴシック");
-inline const QString MsSerifFace = QStringLiteral("MS Serif");
-inline const QString TimesFace = QStringLiteral("Times New Roman");
+inline const QString PGothicFace = QString::fromUtf8(play::PGothicFace);
+inline const QString GothicFace = QString::fromUtf8(play::GothicFace);
+inline const QString MsSerifFace = QString::fromUtf8(play::MsSerifFace);
+inline const QString TimesFace = QString::fromUtf8(play::TimesFace);
 
 // Call once, after the application object exists and before any widget.
 void installFontSubstitutions();

@@ -4,6 +4,7 @@
 #include "helptext.h"
 #include "palette.h"
 #include "pictures.h"
+#include "tables.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -14,15 +15,21 @@ namespace ui {
 
 namespace {
 
+const play::Control& item(const char* name)
+{
+    return play::control(play::HelpDialog.controls, name);
+}
+
 QPlainTextEdit* helpMemo(QWidget* parent)
 {
+    const play::Control& c = item("Memo1");
     auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(QStringLiteral("Memo1"));
-    memo->setGeometry(12, 16, 384, 231);
-    memo->setFont(gameFont(PGothicFace, 12));
+    memo->setGeometry(qRect(c.place));
+    memo->setFont(gameFont(c.font));
     QPalette colours = memo->palette();
-    colours.setColor(QPalette::Base, qColour(render::Navy));
-    colours.setColor(QPalette::Text, qColour(render::Silver));
+    colours.setColor(QPalette::Base, qColour(c.ground));
+    colours.setColor(QPalette::Text, qColour(c.ink));
     memo->setPalette(colours);
     memo->setFrameShape(QFrame::NoFrame);
     memo->setReadOnly(true);
@@ -39,27 +46,29 @@ QPlainTextEdit* helpMemo(QWidget* parent)
 
 } // namespace
 
-THelpDlg::THelpDlg(QWidget* parent) : FixedDialog(QStringLiteral("Help"), QSize(404, 310), parent)
+THelpDlg::THelpDlg(QWidget* parent)
+    : FixedDialog(qString(play::HelpDialog.title), QSize(play::HelpDialog.width, play::HelpDialog.height), parent)
 {
-    sunkenFrame("Bevel1", {4, 8, 396, 247});
+    sunkenFrame("Bevel1", qRect(item("Bevel1").place));
     helpMemo(this);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    const play::Control& okItem = item("OKBtn");
+    auto* ok = new QPushButton(qString(okItem.text), this);
     ok->setObjectName(QStringLiteral("OKBtn"));
-    ok->setAccessibleName(QStringLiteral("OK"));
-    ok->setAccessibleDescription(QStringLiteral("ヘルプを閉じます"));
-    ok->setFont(gameFont(MsSerifFace, 16, true, true));
-    ok->setGeometry(41, 268, 145, 31);
+    ok->setAccessibleName(qString(okItem.text));
+    ok->setAccessibleDescription(qString(okItem.described));
+    ok->setFont(gameFont(okItem.font));
+    ok->setGeometry(qRect(okItem.place));
     ok->setDefault(true);
     ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("Image1"));
-    logo->setGeometry(315, 258, 45, 50);
+    logo->setGeometry(qRect(item("Image1").place));
     logo->setPixmap(QPixmap::fromImage(
         pictures::helpLogo().scaled(logo->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
-    logo->setAccessibleName(QStringLiteral("Vesmor"));
+    logo->setAccessibleName(qString(item("Image1").spoken));
 }
 
 } // namespace ui

@@ -8,6 +8,9 @@
 #include "palette.h"
 #include "picturelabel.h"
 #include "pictures.h"
+#include "tables.h"
+
+#include "play/texts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +26,7 @@
 
 namespace ui {
 
-const char* const MainTitle = "Vesmor1.1 夜は千の眼を持っている。あなたには一つの眼も残されていない。";
+const char* const MainTitle = play::MainTitle.data();
 
 namespace {
 
@@ -49,11 +52,11 @@ void hint(QWidget* widget, const QString& text)
 class QuitBox final : public QMessageBox {
 public:
     explicit QuitBox(QWidget* parent)
-        : QMessageBox(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("VESMORを終了しますか？"),
-                      QMessageBox::NoButton, parent)
+        : QMessageBox(QMessageBox::Question, qString(play::QuitTitle), qString(play::QuitQuestion), QMessageBox::NoButton,
+                      parent)
     {
-        ok = addButton(QStringLiteral("OK"), QMessageBox::ActionRole);
-        QPushButton* cancel = addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::ActionRole);
+        ok = addButton(qString(play::QuitOk), QMessageBox::ActionRole);
+        QPushButton* cancel = addButton(qString(play::QuitCancel), QMessageBox::ActionRole);
         setDefaultButton(ok);
         setEscapeButton(cancel);
     }
@@ -104,46 +107,14 @@ private:
 
 namespace {
 
-enum class Kind {
-    Surface,        // an image shown unscaled: the view, the overview map
-    PictureButton,  // a movement button showing its glyph
-    Picture,        // a picture at its natural size, from the top left
-    ScaledPicture,  // a picture scaled to the control
-    CountField,     // the countdown's read-only field
-    Text,           // a caption; with no size given, sized to its text
-    Panel,          // a centred caption on its own ground, hidden at start
-    PushButton,     // Start and Redo, each with its right-click menu
-};
-using enum Kind;
+using play::Kind;
 
-struct Font {
-    const QString* face = nullptr;  // none: the window's font, inherited
-    int pixelSize = 0;
-    bool bold = false;
-    bool italic = false;
-};
-constexpr Font WindowFont{&PGothicFace, 12};
-
-QFont qFont(const Font& font)
-{
-    return gameFont(*font.face, font.pixelSize, font.bold, font.italic);
-}
-
-constexpr render::Colour NoColour = -1;  // the style's own
-
-// One control of the window: the text's colour (ink) and background
-// (ground), a caption or a picture, a hint, and the handlers its click, a
-// press and a release of a mouse button on it reach.
-struct Control {
+// What a control of the window shows and does beyond the shared table
+// (play/layout.h): the picture drawn, and the handlers its click, a press
+// and a release of a mouse button on it reach.
+struct Wiring {
     const char* name;
-    Kind kind;
-    QRect place;
-    Font font = {};
-    render::Colour ink = NoColour;
-    render::Colour ground = NoColour;
-    const char* text = nullptr;
     QImage (*picture)() = nullptr;
-    const char* hint = nullptr;
     void (TRivev::*click)() = nullptr;
     void (TRivev::*press)(Qt::MouseButton) = nullptr;
     void (TRivev::*release)() = nullptr;
@@ -160,44 +131,31 @@ QImage programIcon()
     return pictures::programIcon();
 }
 
-// The window's controls in painting order: a later one lies over an earlier
-// one where they overlap.
-constexpr Control Controls[] = {
-    {.name = "View", .kind = Surface, .place = {31, 31, render::SceneSize, render::SceneSize}},
-    {.name = "RightBtn", .kind = PictureButton, .place = {141, 406, 40, 30}, .picture = pictures::rightGlyph,
-     .hint = "右に向きます", .click = &TRivev::RightBtnClick},
-    {.name = "MaeBtn", .kind = PictureButton, .place = {81, 406, 40, 30}, .picture = pictures::maeGlyph,
-     .hint = "正面に進みます", .click = &TRivev::MaeBtnClick, .release = &TRivev::MaeBtnMouseUp},
-    {.name = "LeftBtn", .kind = PictureButton, .place = {19, 406, 40, 30}, .picture = pictures::leftGlyph,
-     .hint = "左に向きます", .click = &TRivev::LeftBtnClick},
-    {.name = "Image1", .kind = ScaledPicture, .place = {442, 16, 32, 32}, .picture = programIcon,
-     .hint = "ﾊﾞｰｼﾞｮﾝ情報", .click = &TRivev::Image1Click},
-    {.name = "TimeEdit", .kind = CountField, .place = {440, 142, 37, 19}, .font = {&GothicFace, 17, true},
-     .ink = render::Black, .ground = render::White, .text = "300"},
-    {.name = "Image3", .kind = Picture, .place = {395, 161, 17, 20}, .picture = northArrowShown},
-    {.name = "Image2", .kind = Surface, .place = {398, 184, render::MapSize, render::MapSize}},
-    {.name = "Label4", .kind = Text, .place = {397, 356, 0, 0}, .font = WindowFont, .ink = render::Black},
-    {.name = "Label5", .kind = Text, .place = {196, 400, 16, 36}, .font = {&TimesFace, 32, true}, .ink = render::Red,
-     .text = "?", .hint = "現在地・右ｸﾘｯｸでﾍﾙﾌﾟ", .press = &TRivev::Label5MouseDown,
-     .release = &TRivev::Label5MouseUp},
-    {.name = "Label1", .kind = Text, .place = {428, 406, 58, 27}, .font = {&MsSerifFace, 24, true, true},
-     .ink = render::Yellow, .ground = render::Black, .text = "Exit", .click = &TRivev::Label1Click},
-    {.name = "Label2", .kind = Text, .place = {500, 413, 0, 0}, .font = WindowFont, .ink = render::Black},
-    {.name = "Button1", .kind = PushButton, .place = {229, 406, 65, 30}, .font = {&MsSerifFace, 19, true, true},
-     .ink = render::White, .text = "Redo", .hint = "終了地点から再ｽﾀｰﾄ・右クリックで時間の設定",
-     .click = &TRivev::Button1Click},
-    {.name = "Panel1", .kind = Panel, .place = {95, 174, 198, 41}, .font = {&MsSerifFace, 19, true},
-     .ink = render::White, .ground = render::Black, .text = "You are trapped!"},
-    {.name = "Panel2", .kind = Panel, .place = {102, 46, 185, 41}, .font = {&MsSerifFace, 20, true},
-     .ink = render::Yellow, .ground = render::Navy, .text = "Congratulation!"},
-    {.name = "Button3", .kind = PushButton, .place = {305, 406, 66, 30}, .font = {&MsSerifFace, 20, true, true},
-     .text = "Start", .hint = "右ｸﾘｯｸでﾏｯﾌﾟの選択", .click = &TRivev::Button3Click},
+constexpr Wiring Wirings[] = {
+    {.name = "RightBtn", .picture = pictures::rightGlyph, .click = &TRivev::RightBtnClick},
+    {.name = "MaeBtn", .picture = pictures::maeGlyph, .click = &TRivev::MaeBtnClick, .release = &TRivev::MaeBtnMouseUp},
+    {.name = "LeftBtn", .picture = pictures::leftGlyph, .click = &TRivev::LeftBtnClick},
+    {.name = "Image1", .picture = programIcon, .click = &TRivev::Image1Click},
+    {.name = "Image3", .picture = northArrowShown},
+    {.name = "Label5", .press = &TRivev::Label5MouseDown, .release = &TRivev::Label5MouseUp},
+    {.name = "Label1", .click = &TRivev::Label1Click},
+    {.name = "Button1", .click = &TRivev::Button1Click},
+    {.name = "Button3", .click = &TRivev::Button3Click},
 };
 
-// Read-only, never focused, no input method, no menu, flat and borderless.
-QLineEdit* countField(const Control& c, QWidget* window)
+const Wiring& wiringOf(const play::Control& c)
 {
-    auto* field = new QLineEdit(QString::fromUtf8(c.text), window);
+    static constexpr Wiring None{};
+    for (const Wiring& w : Wirings)
+        if (c.name == w.name)
+            return w;
+    return None;
+}
+
+// Read-only, never focused, no input method, no menu, flat and borderless.
+QLineEdit* countField(const play::Control& c, QWidget* window)
+{
+    auto* field = new QLineEdit(qString(c.text), window);
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::NoFocus);
     field->setFrame(false);
@@ -215,36 +173,36 @@ QLineEdit* countField(const Control& c, QWidget* window)
 
 // A caption or picture; one with handlers answers the mouse. A release
 // reaches its handler wherever the mouse is let go, a click only over it.
-QLabel* label(const Control& c, TRivev* window)
+QLabel* label(const play::Control& c, const Wiring& w, TRivev* window)
 {
     QLabel* label = nullptr;
-    if (c.click || c.press || c.release) {
+    if (w.click || w.press || w.release) {
         auto* reacting = new PictureLabel(window);
-        if (c.press)
-            QObject::connect(reacting, &PictureLabel::pressed, window, c.press);
-        if (c.release)
-            QObject::connect(reacting, &PictureLabel::released, window, c.release);
-        if (c.click)
-            QObject::connect(reacting, &PictureLabel::clicked, window, c.click);
+        if (w.press)
+            QObject::connect(reacting, &PictureLabel::pressed, window, w.press);
+        if (w.release)
+            QObject::connect(reacting, &PictureLabel::released, window, w.release);
+        if (w.click)
+            QObject::connect(reacting, &PictureLabel::clicked, window, w.click);
         label = reacting;
     } else {
         label = new QLabel(window);
     }
-    if (c.text)
-        label->setText(QString::fromUtf8(c.text));
-    if (c.picture)
-        label->setPixmap(QPixmap::fromImage(c.picture()));
-    if (c.ink != NoColour)
+    if (!c.text.empty())
+        label->setText(qString(c.text));
+    if (w.picture)
+        label->setPixmap(QPixmap::fromImage(w.picture()));
+    if (c.ink != play::NoColour)
         colour(label, QPalette::WindowText, c.ink);
-    if (c.ground != NoColour) {
+    if (c.ground != play::NoColour) {
         label->setAutoFillBackground(true);
         colour(label, QPalette::Window, c.ground);
     }
-    if (c.kind == Picture)
+    if (c.kind == Kind::Picture)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (c.kind == ScaledPicture)
+    if (c.kind == Kind::ScaledPicture)
         label->setScaledContents(true);
-    if (c.kind == Panel) {
+    if (c.kind == Kind::Panel) {
         label->setAlignment(Qt::AlignCenter);
         label->hide();
     }
@@ -253,49 +211,56 @@ QLabel* label(const Control& c, TRivev* window)
 
 // A movement button's release reaches its handler, whatever the mouse
 // button, only when it is let go over the button.
-QPushButton* button(const Control& c, TRivev* window)
+QPushButton* button(const play::Control& c, const Wiring& w, TRivev* window)
 {
     QPushButton* button = nullptr;
-    if (c.kind == PictureButton) {
-        auto* glyphButton = new GlyphButton(c.picture(), window);
-        if (c.release)
+    if (c.kind == Kind::PictureButton) {
+        auto* glyphButton = new GlyphButton(w.picture(), window);
+        if (w.release)
             QObject::connect(glyphButton, &GlyphButton::mouseReleased, window,
-                             [window, release = c.release](Qt::MouseButton, bool inside) {
+                             [window, release = w.release](Qt::MouseButton, bool inside) {
                                  if (inside)
                                      (window->*release)();
                              });
         button = glyphButton;
     } else {
-        button = new MenuButton(QString::fromUtf8(c.text), window);
+        button = new MenuButton(qString(c.text), window);
     }
-    if (c.ink != NoColour)
+    if (c.ink != play::NoColour)
         colour(button, QPalette::ButtonText, c.ink);
-    QObject::connect(button, &QPushButton::clicked, window, c.click);
+    QObject::connect(button, &QPushButton::clicked, window, w.click);
     return button;
 }
 
-QWidget* createControl(const Control& c, TRivev* window)
+// The main window has no sunken areas or text boxes of its own: those are
+// the dialogs'.
+QWidget* createControl(const play::Control& c, TRivev* window)
 {
+    const Wiring& w = wiringOf(c);
     QWidget* control = nullptr;
     switch (c.kind) {
-    case Surface: control = new ImageView(c.place.size(), window); break;
-    case PictureButton:
-    case PushButton: control = button(c, window); break;
-    case CountField: control = countField(c, window); break;
-    case Picture:
-    case ScaledPicture:
-    case Text:
-    case Panel: control = label(c, window); break;
+    case Kind::Surface: control = new ImageView(qRect(c.place).size(), window); break;
+    case Kind::PictureButton:
+    case Kind::PushButton: control = button(c, w, window); break;
+    case Kind::CountField: control = countField(c, window); break;
+    case Kind::Picture:
+    case Kind::ScaledPicture:
+    case Kind::Text:
+    case Kind::Panel:
+    case Kind::Sunken:
+    case Kind::Memo: control = label(c, w, window); break;
     }
-    control->setObjectName(QLatin1String(c.name));
-    if (c.place.isEmpty())
-        control->move(c.place.topLeft());
+    control->setObjectName(qString(c.name));
+    if (c.place.width == 0)
+        control->move(c.place.x, c.place.y);
     else
-        control->setGeometry(c.place);
-    if (c.font.face)
-        control->setFont(qFont(c.font));
-    if (c.hint)
-        hint(control, QString::fromUtf8(c.hint));
+        control->setGeometry(qRect(c.place));
+    if (!c.font.face.empty())
+        control->setFont(gameFont(c.font));
+    if (!c.hint.empty())
+        hint(control, qString(c.hint));
+    if (!c.spoken.empty())
+        control->setAccessibleName(qString(c.spoken));
     return control;
 }
 
@@ -367,9 +332,9 @@ void TRivev::FormCreate()
 
 void TRivev::createControls()
 {
-    setFont(qFont(WindowFont));
+    setFont(gameFont(play::WindowFont));
     colour(this, QPalette::Window, render::Silver);
-    for (const Control& c : Controls)
+    for (const play::Control& c : play::MainControls)
         createControl(c, this);
 
     m_view = control<ImageView>(*this, "View");
@@ -383,10 +348,6 @@ void TRivev::createControls()
     m_button1 = control<MenuButton>(*this, "Button1");
     m_button3 = control<MenuButton>(*this, "Button3");
 
-    // Two controls without a hint still have a name to be read out.
-    m_timeEdit->setAccessibleName(QStringLiteral("残り時間"));
-    control<QLabel>(*this, "Label1")->setAccessibleName(QStringLiteral("Exit"));
-
     // Start and Redo are the only stops of the Tab key; Enter presses the
     // one that has the focus, Start from the outset.
     m_button3->setDefault(true);
@@ -394,22 +355,23 @@ void TRivev::createControls()
     m_button3->setFocus();
 }
 
+// Each item plays its row of the action table.
+QMenu* TRivev::createMenu(const char* name, const play::Control& carrier)
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QLatin1String(name));
+    for (const play::MenuItem& i : carrier.menu) {
+        QAction* item = menu->addAction(qString(i.text));
+        item->setObjectName(qString(i.name));
+        connect(item, &QAction::triggered, this, [this, act = i.act, argument = i.argument] { perform(act, argument); });
+    }
+    return menu;
+}
+
 void TRivev::createMenus()
 {
-    m_popupMenu1 = new QMenu(this);
-    m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    for (int maze = 0; maze < game::MazeCount; ++maze) {
-        QAction* item = m_popupMenu1->addAction(QStringLiteral("map %1").arg(maze));
-        item->setObjectName(QStringLiteral("map%1").arg(maze) + QLatin1Char('1'));
-        connect(item, &QAction::triggered, this, [this, maze] { mapClick(maze); });
-    }
-    m_popupMenu2 = new QMenu(this);
-    m_popupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    for (int seconds : {180, 240, 300, 360}) {
-        QAction* item = m_popupMenu2->addAction(QStringLiteral("%1秒").arg(seconds));
-        item->setObjectName(QStringLiteral("K%1").arg(seconds) + QLatin1Char('1'));
-        connect(item, &QAction::triggered, this, [this, seconds] { timeClick(seconds); });
-    }
+    m_popupMenu1 = createMenu("PopupMenu1", play::control(play::MainControls, "Button3"));
+    m_popupMenu2 = createMenu("PopupMenu2", play::control(play::MainControls, "Button1"));
     m_button3->setPopupMenu(m_popupMenu1);
     m_button1->setPopupMenu(m_popupMenu2);
 }

@@ -3,7 +3,7 @@
 // play the game's actions, then show the state.
 #pragma once
 
-#include "play/actions.h"
+#include "play/layout.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -86,6 +86,7 @@ private:
     void FormClose();
     void createControls();
     void createMenus();
+    QMenu* createMenu(const char* name, const play::Control& carrier);
     void showState();
 
     play::Playfield m_playfield;
