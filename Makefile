@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CACHE = $(BUILD)/CMakeCache.txt
 
-.PHONY: run test build package screenshot bench test-sanitize fuzz clean
+.PHONY: run test build package screenshot bench test-sanitize fuzz clean web web-run
 
 # One build folder serves playing, testing and packaging. It is configured
 # once, without the tests for a player; `make test` turns them on for good,
@@ -31,6 +31,28 @@ test:
 	@grep -qx 'BUILD_TESTING:BOOL=ON' $(CACHE) 2>/dev/null || $(CONFIGURE) -DBUILD_TESTING=ON
 	@cmake --build $(BUILD) -j$(JOBS)
 	@cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
+
+# The game as a static web site in build-web/site/: the play layer compiled
+# to WebAssembly by emscripten, laid out from the same tables as the window.
+# It takes the windows' facts, pictures and icon from the native build.
+WEB ?= build-web
+PORT ?= 8000
+# emscripten's optimiser needs Debian's acorn, whichever node runs it.
+WEB_TOOLS = NODE_PATH=/usr/share/nodejs
+WEB_CONFIGURE = $(WEB_TOOLS) emcmake cmake -S . -B $(WEB) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESMOR_DESKTOP=OFF \
+	-DBUILD_TESTING=OFF $(WERROR) -DVESMOR_WEB_FACTS=$(abspath $(BUILD))/web/facts \
+	-DVESMOR_WEB_PICTURES=$(abspath $(BUILD))/ui/pictures -DVESMOR_WEB_ICONS=$(abspath $(BUILD))/ui/icons >/dev/null
+web:
+	@scripts/install-deps web
+	@$(CONFIGURED)
+	@cmake --build $(BUILD) --target vesmor-web-facts-files vesmor-picture-files vesmor-icon-files -j$(JOBS) $(QUIET)
+	@test -f $(WEB)/CMakeCache.txt || { mkdir -p $(WEB) && $(WEB_CONFIGURE); }
+	@$(WEB_TOOLS) cmake --build $(WEB) -j$(JOBS) >$(WEB)/build.log 2>&1 || { cat $(WEB)/build.log; exit 1; }
+	@echo "$(WEB)/site/: $$(du -sk $(WEB)/site | cut -f1) KiB"
+
+web-run: web
+	@echo "Vesmor plays at http://127.0.0.1:$(PORT)/ (Ctrl+C stops the server)"
+	@/usr/bin/python3 -m http.server $(PORT) --bind 127.0.0.1 --directory $(WEB)/site >/dev/null
 
 # vesmor_1.1-1_<arch>.deb in this folder, checked by lintian.
 DEB = vesmor_1.1-1_$(shell dpkg --print-architecture).deb
@@ -72,4 +94,4 @@ fuzz:
 		-print_final_stats=1 $(BUILD)-fuzz/corpus
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-sanitize $(BUILD)-fuzz vesmor_*.deb
+	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-sanitize $(BUILD)-fuzz $(WEB) vesmor_*.deb
