@@ -1,0 +1,11 @@
+import * as L from '/work/wt-web/tests/web/lib.mjs';
+const browser = await L.launch();
+let t = Date.now(); const lap = (w) => { const n = Date.now(); console.log(w, n - t); t = n; };
+const server = await L.serve('/work/wt-web/build-web/site-test');
+const {context, page} = await L.openScripted(browser, server.url); lap('open');
+await L.playLine(page, 'map', [3]); lap('map');
+await L.playLine(page, 'start', []); lap('start');
+await L.playLine(page, 'tick', []); lap('tick');
+await L.canvasPixels(page, 'View'); lap('pixels');
+await page.locator('#client').screenshot(); lap('shot');
+await browser.close();

@@ -1,0 +1,122 @@
+// The golden scenarios in the browser: every script given is played by the
+// scenario driver on the desktop's window and again on the web page, by
+// clicking it (the maze from Start's menu, the time from Redo's), with the
+// page's clock held and moved as the script says. At every "state" line and
+// at the end:
+//   - the view's and the map's pixels read from the page equal the driver's
+//     pictures of the same moment, byte for byte;
+//   - the count, the maze digit, the notice and the panels on the page are
+//     those of the driver's state line;
+//   - a screenshot of the page's window equals the driver's picture of the
+//     whole window everywhere but inside its texts: the captions, the count,
+//     the digit and the notice are drawn by each toolkit's own text
+//     renderer (the page's fonts are the same faces, cut to the game's
+//     characters, but the browser places and smooths glyphs its own way),
+//     so their boxes are left out; every other pixel, the decorations, the
+//     pictures, the button faces and edges and the two bitmaps, must be
+//     equal (no tolerance).
+//
+//   node scenarios.mjs SITE_TEST_FOLDER VESMOR_SCRIPT SCRIPT.vms...
+import {
+  canvasPixels, check, equal, finish, launch, openScripted, parseState, playLine, read, readPng, runDriver,
+  scriptLines, serve, shownState, temporaryFolder, watch,
+} from './lib.mjs';
+import { join, basename } from 'node:path';
+
+const [site, driver, ...scripts] = process.argv.slice(2);
+const folder = temporaryFolder();
+
+// Inside these boxes the window shows words or digits.
+async function textBoxes(page) {
+  return page.evaluate(() => {
+    const client = document.getElementById('client').getBoundingClientRect();
+    const boxes = [];
+    for (const e of document.querySelectorAll('#client > [data-name]')) {
+      if (e.hidden) continue;
+      const r = e.getBoundingClientRect();
+      const box = {x: r.left - client.left, y: r.top - client.top, w: r.width, h: r.height};
+      if (e.matches('.count, .panel, .text.sized')) boxes.push(box);
+      else if (e.matches('.text')) boxes.push({x: box.x - 2, y: box.y - 2, w: box.w + 6, h: box.h + 4});
+      else if (e.matches('.push')) boxes.push({x: box.x + 3, y: box.y + 3, w: box.w - 6, h: box.h - 6});
+    }
+    return boxes;
+  });
+}
+
+async function compareWindow(page, want, what) {
+  await page.mouse.move(0, 0);  // no tool-tip over the window
+  const got = readPng(await page.locator('#client').screenshot());
+  if (!equal([got.width, got.height], [want.width, want.height], `${what}: window size`)) return;
+  const boxes = await textBoxes(page);
+  const inText = (x, y) => boxes.some((b) => x >= b.x && x < b.x + b.w && y >= b.y && y < b.y + b.h);
+  let differing = 0;
+  let first = null;
+  for (let y = 0; y < want.height; ++y) {
+    for (let x = 0; x < want.width; ++x) {
+      const i = (y * want.width + x) * 4;
+      if (inText(x, y)) continue;
+      if (got.rgba[i] !== want.rgba[i] || got.rgba[i + 1] !== want.rgba[i + 1] || got.rgba[i + 2] !== want.rgba[i + 2]) {
+        ++differing;
+        first ??= `(${x}, ${y})`;
+      }
+    }
+  }
+  check(differing === 0, `${what}: ${differing} pixels of the window differ outside its texts, the first at ${first}`);
+  return differing;
+}
+
+function comparePixels(got, want, what) {
+  if (!equal(got.length, want.rgba.length, `${what}: bytes`)) return;
+  let differing = 0;
+  for (let i = 0; i < got.length; ++i) if (got[i] !== want.rgba[i]) ++differing;
+  check(differing === 0, `${what}: ${differing} bytes differ from the driver's picture`);
+}
+
+const browser = await launch();
+const server = await serve(site);
+let windowsCompared = 0;
+
+for (const script of scripts) {
+  const name = basename(script, '.vms');
+  const lines = scriptLines(read(script));
+  // The driver's script: the same lines, with its pictures at every
+  // checkpoint; its own picture lines become checkpoints.
+  const checkpoints = [];
+  let driverScript = '';
+  lines.forEach((line, i) => {
+    const pictured = ['scene', 'map-image', 'window'].includes(line.command);
+    if (!pictured) driverScript += line.raw + '\n';
+    if (line.command === 'state' || pictured || i === lines.length - 1) {
+      const at = join(folder, `${name}-${i}`);
+      driverScript += `scene ${at}-scene.png\nmap-image ${at}-map.png\nwindow ${at}-window.png\n`;
+      checkpoints.push(i);
+    }
+  });
+  const states = runDriver(driver, driverScript).split('\n').filter((l) => l.startsWith('maze='));
+
+  const {context, page} = await openScripted(browser, server.url);
+  watch(page, server.url, name);
+  let stateIndex = 0;
+  let ticked = false;  // until the first tick, the view is the one drawn from the random start
+  for (const [i, line] of lines.entries()) {
+    await playLine(page, line.command, line.numbers);
+    ticked ||= line.command === 'tick' || line.command === 'wait' && line.numbers[0] >= 50;
+    if (!checkpoints.includes(i)) continue;
+    const where = `${name}, line ${i + 1} (${line.raw.trim()})`;
+    const at = join(folder, `${name}-${i}`);
+    if (ticked) comparePixels(await canvasPixels(page, 'View'), readPng(`${at}-scene.png`), `${where}: view`);
+    comparePixels(await canvasPixels(page, 'Image2'), readPng(`${at}-map.png`), `${where}: map`);
+    if (line.command === 'state') equal(await shownState(page), parseState(states[stateIndex++]), `${where}: state on show`);
+    if (line.command === 'window' || i === lines.length - 1) {
+      await compareWindow(page, readPng(`${at}-window.png`), where);
+      ++windowsCompared;
+    }
+  }
+  await context.close();
+  console.log(`${name}: ${checkpoints.length} checkpoints`);
+}
+
+check(windowsCompared >= scripts.length, 'every scenario ends with its window compared');
+await server.close();
+await browser.close();
+finish('scenarios');
