@@ -275,8 +275,12 @@ int ScriptRunner::execute(const ScriptLine& line, int number)
     } else if (const render::Action* action = render::actionNamed(c)) {
         const long times = repeats(*action) ? n(0) : 1;
         const int argument = action->takes == render::Takes::Nothing ? 0 : int(n(0));
-        for (long i = 0; i < times; ++i)
+        for (long i = 0; i < times; ++i) {
+            // A stopped countdown has no firings to give, in the window or here.
+            if (action->act == render::Act::Countdown && !game.countdown.running())
+                break;
             m_controls.perform(action->act, argument);
+        }
     } else if (c == "wait") {
         m_clock.wait(n(0));
     } else if (c == "place") {
