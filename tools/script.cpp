@@ -1,10 +1,11 @@
 #include "script.h"
+#include "wholefile.h"
 
 #include "render/scenery.h"
 #include "ui/notices.h"
 
+#include <QBuffer>
 #include <QChar>
-#include <QFile>
 
 #include <algorithm>
 #include <istream>
@@ -210,18 +211,12 @@ std::string quoted(const std::string& text, std::size_t most)
 
 std::optional<std::string> writePng(const QImage& image, const std::string& file)
 {
-    QFile out(QFile::decodeName(file.c_str()));
-    if (!out.open(QIODevice::WriteOnly))
-        return out.errorString().toStdString();
-    const bool encoded = image.save(&out, "PNG");
-    // The last bytes reach the disk only here: a full disk shows up now.
-    out.flush();
-    out.close();
-    if (out.error() != QFileDevice::NoError)
-        return out.errorString().toStdString();
-    if (!encoded)
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
         return "the picture could not be encoded as PNG";
-    return std::nullopt;
+    return writeFileWhole(file, std::string_view(png.constData(), std::size_t(png.size())));
 }
 
 ScriptRunner::ScriptRunner(Controls& controls, ScriptClock& clock, std::ostream& out, std::ostream& err)

@@ -41,7 +41,7 @@ constexpr std::size_t QuotedFile = 200;
 // written as \xNN.
 std::string quoted(const std::string& text, std::size_t most = QuotedToken);
 
-// Writes image to file as PNG, the whole write checked down to the close.
+// Writes image to file as PNG, whole or not at all (see wholefile.h).
 // Returns what went wrong, as the system says it, or nothing.
 std::optional<std::string> writePng(const QImage& image, const std::string& file);
 
