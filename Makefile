@@ -32,15 +32,15 @@ test:
 	@cmake --build $(BUILD) -j$(JOBS)
 	@cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
 
-# vesmor_1.1-1_<arch>.deb in this folder, checked by lintian.
-DEB = vesmor_1.1-1_$(shell dpkg --print-architecture).deb
+# vesmor_<version>-<revision>_<arch>.deb in this folder, checked by lintian:
+# cpack names it from the project's version and the changelog's revision.
 package:
 	@scripts/install-deps package
 	@$(CONFIGURED)
 	@cmake --build $(BUILD) -j$(JOBS) --target vesmor vesmor-installed-files $(QUIET)
 	@rm -rf $(BUILD)/package && cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/package $(QUIET)
-	@cp $(BUILD)/package/$(DEB) . && echo "$(DEB): $$(du -k $(DEB) | cut -f1) KiB"
-	@lintian --fail-on error,warning $(DEB)
+	@deb=$$(cd $(BUILD)/package && echo vesmor_*.deb) && cp $(BUILD)/package/$$deb . && \
+	echo "$$deb: $$(du -k $$deb | cut -f1) KiB" && lintian --fail-on error,warning $$deb
 
 # The README's picture of the game, drawn by the scenario driver.
 screenshot:
