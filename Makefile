@@ -12,14 +12,14 @@ CACHE = $(BUILD)/CMakeCache.txt
 # (CMake itself re-runs when a CMakeLists.txt changes). Ninja, because it
 # finds nothing to do in a few milliseconds.
 CONFIGURE = cmake -S . -B $(BUILD) $$(test -f $(CACHE) || echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) >/dev/null
-CONFIGURED = test -f $(CACHE) || { echo "Configuring and building Vesmor in $(BUILD)/ (about two minutes, the first time)"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
+CONFIGURED = test -f $(CACHE) || { echo "Configuring and building Vesmor in $(BUILD)/ (about a minute, the first time)"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
 # Build output is shown only when the build fails.
 QUIET = >$(abspath $(BUILD))/build.log 2>&1 || { cat $(abspath $(BUILD))/build.log; exit 1; }
 # Continuous integration (CI=true) builds with warnings as errors.
 WERROR = $(if $(filter true,$(CI)),-DVESMOR_WERROR=ON)
 
-# Until the game has been built once, its build shows its progress (a
-# few minutes of it); after that only a failure is shown.
+# Until the game has been built once, its build shows its progress (about
+# a minute of it); after that only a failure is shown.
 build:
 	@scripts/install-deps play
 	@$(CONFIGURED)
