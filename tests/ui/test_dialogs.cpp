@@ -146,6 +146,7 @@ private slots:
         QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(box.findChild<QLabel*>("Label1")->text(), QStringLiteral("Vesmor"));
         QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QStringLiteral("ver 1.1"));
+        QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QStringLiteral("ver " VESMOR_VERSION));
         const QString date = box.findChild<QLabel*>("Label3")->text();
         QVERIFY(QDate::fromString(date, QStringLiteral("yyyy/MM/dd")).isValid());
         QCOMPARE(box.findChild<QLabel*>("ProgramIcon")->pixmap().size(), QSize(150, 150));

@@ -298,6 +298,7 @@ private slots:
         QCOMPARE(child<QPushButton>(window, "Button3")->toolTip(), QStringLiteral("右ｸﾘｯｸでﾏｯﾌﾟの選択"));
         QCOMPARE(window.windowTitle(),
                  QStringLiteral("Vesmor1.1 夜は千の眼を持っている。あなたには一つの眼も残されていない。"));
+        QVERIFY(window.windowTitle().startsWith(QStringLiteral("Vesmor" VESMOR_VERSION " ")));
         // Every text on the window has its glyphs in the face it resolves to.
         for (QWidget* control : window.findChildren<QWidget*>()) {
             QString text = control->toolTip();
