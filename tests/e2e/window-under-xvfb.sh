@@ -65,6 +65,8 @@ expect "floor" "$(pixel "$shot" 196 351)" "#756475"
 expect "teal view frame" "$(pixel "$shot" 12 200)" "#008080"
 expect "map cleared white" "$(pixel "$shot" 458 250)" "#ffffff"
 expect "first step on the map" "$(pixel "$shot" $((398 + 4 * 28 + 1)) $((184 + 4 * 28 + 5)))" "#000000"
+expect "Redo's silver face" "$(pixel "$shot" 231 421)" "#c0c0c0"
+expect "Start's silver face" "$(pixel "$shot" 307 421)" "#c0c0c0"
 expect "map beside the trail" "$(pixel "$shot" $((398 + 4 * 26)) $((184 + 4 * 28 + 5)))" "#ffffff"
 
 xdotool mousemove --window "$main" 457 419 click 1   # Exit
