@@ -95,7 +95,7 @@ int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
     fontConfiguration.join();
     QApplication::setApplicationName(QStringLiteral("Vesmor"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vesmor.Vesmor"));
-    QApplication::setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
+    QApplication::setWindowIcon(pictures::programIconSet());  // for every window of the game
     installFontSubstitutions();
     QApplication::setFont(gameFont(PGothicFace, 12));
 

@@ -150,12 +150,6 @@ struct Control {
     void (TRivev::*release)() = nullptr;
 };
 
-// The arrow shows in its left 17 columns.
-QImage northArrowShown()
-{
-    return pictures::northArrow().copy(0, 0, 17, 16);
-}
-
 QImage programIcon()
 {
     return pictures::programIcon();
@@ -175,7 +169,7 @@ constexpr Control Controls[] = {
      .hint = "ﾊﾞｰｼﾞｮﾝ情報", .click = &TRivev::Image1Click},
     {.name = "TimeEdit", .kind = CountField, .place = {440, 142, 37, 19}, .font = {&GothicFace, 17, true},
      .ink = render::Black, .ground = render::White, .text = "300"},
-    {.name = "Image3", .kind = Picture, .place = {395, 161, 17, 20}, .picture = northArrowShown},
+    {.name = "Image3", .kind = Picture, .place = {395, 161, 17, 20}, .picture = pictures::shownNorthArrow},
     {.name = "Image2", .kind = Surface, .place = {398, 184, render::MapSize, render::MapSize}},
     {.name = "Label4", .kind = Text, .place = {397, 356, 0, 0}, .font = WindowFont, .ink = render::Black},
     {.name = "Label5", .kind = Text, .place = {196, 400, 16, 36}, .font = {&TimesFace, 32, true}, .ink = render::Red,
@@ -314,7 +308,6 @@ TRivev::TRivev(Clock clock, QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(QString::fromUtf8(MainTitle));
-    setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
     setFixedSize(ClientWidth, ClientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
 

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# The real game in a real X window: started, clicked like a player does
-# (close the help, Start, one step forward), photographed and checked by
-# its pixels, then closed through its confirmation.
-# Usage: window-under-xvfb.sh VESMOR_BINARY [SHOT.png]
+# The real game in a real X window: started from its menu entry's point of
+# view (the launcher's startup notice is answered, the window's class is the
+# entry's StartupWMClass, its icon comes in every size the icon theme
+# has), clicked like a player does (close the help, Start, one step
+# forward), photographed and checked by its pixels, then closed through its
+# confirmation.
+# Usage: window-under-xvfb.sh VESMOR_BINARY DESKTOP_FILE ICON_FOLDER [SHOT.png]
 set -euo pipefail
-binary=$1
-shot=${2:-$(mktemp --suffix=.png)}
+binary=$1 desktop=$2 icons=$3
+shot=${4:-$(mktemp --suffix=.png)}
 
 if [[ -z "${VESMOR_UNDER_XVFB:-}" ]]; then
     export VESMOR_UNDER_XVFB=1
@@ -14,9 +17,14 @@ fi
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb
 
-"$binary" &
+# The launcher's notices travel as messages to the root window.
+notices=$(mktemp)
+xev -root -event property >"$notices" 2>&1 &
+watcher=$!
+sleep 0.2
+DESKTOP_STARTUP_ID=vesmor-test_TIME0 "$binary" &
 game=$!
-trap 'kill $game 2>/dev/null || true' EXIT
+trap 'kill $game $watcher 2>/dev/null || true; rm -f "$notices"' EXIT
 
 wait_for() {  # wait_for NAME: the id of the first window with that title
     for _ in $(seq 1 100); do
@@ -44,6 +52,13 @@ expect() {  # expect WHAT ACTUAL WANTED
 
 main=$(wait_for "Vesmor1.1")
 help=$(wait_for "^Help$")
+
+class=$(xprop -id "$main" WM_CLASS | sed 's/.*= "[^"]*", "\([^"]*\)"$/\1/')
+expect "the window's class is the menu entry's" "$class" "$(sed -n 's/^StartupWMClass=//p' "$desktop")"
+expect "the window's icon sizes" \
+    "$(xprop -len 100000000 -id "$main" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x [0-9]*).*/\1/p' | sort -n | xargs)" \
+    "$(ls "$icons" | sed -n 's/^\([0-9]*\)x[0-9]*$/\1/p' | sort -n | xargs)"
+expect "the launcher's startup notice answered" "$(grep -c '_NET_STARTUP_INFO_BEGIN' "$notices")" 1
 sleep 0.3
 xdotool mousemove --window "$help" 113 283 click 1    # its OK button
 sleep 0.3

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -334,6 +335,57 @@ private slots:
             for (int x = 196; x < 212; ++x)
                 red += QColor(shot.pixel(x, y)).name() == QStringLiteral("#ff0000");
         QVERIFY2(red > 20, "the red \"?\"");
+    }
+
+    // The picture files the build writes for other front ends hold the very
+    // pixels the windows show: the glyphs on their buttons' faces, the icon,
+    // the north arrow, the strips around their yellow discs, the about
+    // picture and the help logo.
+    void pictureFilesAreWhatTheWindowsShow()
+    {
+        const auto file = [](const char* name) {
+            const QImage image(QStringLiteral(VESMOR_PICTURES_DIR "/") + QLatin1String(name));
+            if (image.isNull())
+                qFatal("no picture file %s", name);
+            return image.convertToFormat(QImage::Format_ARGB32);
+        };
+        const auto opaque = [](const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); };
+        TRivev window;
+        window.show();
+        const QImage shot = opaque(window.grab().toImage());
+        QCOMPARE(shot.copy(442, 16, 32, 32), opaque(file("icon.png")));
+        QCOMPARE(shot.copy(395, 161, 17, 16), opaque(file("north.png")));
+
+        for (const auto& [name, glyph] : {std::pair{"LeftBtn", "left.png"}, {"MaeBtn", "forward.png"},
+                                          {"RightBtn", "right.png"}}) {
+            QImage onFace = file(glyph);
+            const QRect button = child<QPushButton>(window, name)->geometry();
+            QImage expected(onFace.size(), QImage::Format_RGB32);
+            expected.fill(QColor(0xC0, 0xC0, 0xC0));
+            QPainter(&expected).drawImage(0, 0, onFace);
+            QCOMPARE(shot.copy(button.x() + (button.width() - 16) / 2, button.y() + (button.height() - 16) / 2, 16, 16),
+                     expected);
+        }
+
+        const QImage strip = opaque(file("strip.png"));
+        QCOMPARE(strip.size(), QSize(15, 115));
+        for (int left : {404, 497}) {
+            int same = 0;
+            for (int y = 0; y < strip.height(); ++y)
+                for (int x = 0; x < strip.width(); ++x) {
+                    const QRgb shown = shot.pixel(left + x, 8 + y);
+                    if (shown == qRgb(0xFF, 0xFF, 0x00))
+                        continue;  // a disc's yellow lies over the strip
+                    QCOMPARE(shown, strip.pixel(x, y));
+                    ++same;
+                }
+            QVERIFY(same > 15 * 115 - 3 * 100);
+        }
+
+        ui::TAboutBox about;
+        QCOMPARE(opaque(child<QLabel>(about, "ProgramIcon")->grab().toImage()), opaque(file("about.png")));
+        ui::THelpDlg help;
+        QCOMPARE(opaque(child<QLabel>(help, "Image1")->grab().toImage()), opaque(file("logo.png")));
     }
 
     void hintsAreAccessibleNames()
