@@ -1,5 +1,6 @@
 #include "trivev.h"
 
+#include "bell.h"
 #include "buttons.h"
 #include "decorations.h"
 #include "fixeddialog.h"
@@ -10,7 +11,6 @@
 #include "pictures.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -313,7 +313,7 @@ TRivev::TRivev(Clock clock, QWidget* parent)
 
     runModal = [](QDialog& dialog) { dialog.exec(); };
     confirmClose = [this] { return askToQuit(this); };
-    m_session.beeper = [] { QApplication::beep(); };
+    m_session.beeper = systemBeep();
 
     createControls();
     createMenus();
