@@ -4,11 +4,14 @@
 
 #include "render/corridor.h"
 
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace ui::pictures {
@@ -171,12 +174,43 @@ QImage programIcon(int size)
     return image;
 }
 
+namespace {
+
+// The icon drawn at whatever size is asked for, once each: a window system
+// asks in its own pixels, so on a screen scaled by 2 it takes each of
+// IconSizes twice as large, and those are drawn too rather than resampled.
+class IconEngine final : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        auto drawn = m_drawn.constFind(side);
+        if (drawn == m_drawn.constEnd())
+            drawn = m_drawn.insert(side, QPixmap::fromImage(programIcon(side)));
+        return *drawn;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size() * painter->device()->devicePixelRatio(), mode, state));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int size : IconSizes)
+            sizes << QSize(size, size);
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new IconEngine(*this); }
+
+private:
+    QHash<int, QPixmap> m_drawn;
+};
+
+} // namespace
+
 QIcon programIconSet()
 {
-    QIcon icon;
-    for (int size : IconSizes)
-        icon.addPixmap(QPixmap::fromImage(programIcon(size)));
-    return icon;
+    return QIcon(new IconEngine);
 }
 
 QString programIconSvg()

@@ -28,7 +28,7 @@ constexpr int IconSizes[] = {VESMOR_ICON_SIZES};
 constexpr int SmoothIconSize = 64;
 
 QImage programIcon(int size = 32);  // 32 x 32, a red spiral on black
-QIcon programIconSet();             // drawn at each of IconSizes
+QIcon programIconSet();             // of IconSizes, drawn at each size asked for
 QString programIconSvg();           // the same spiral as a scalable picture
 
 QImage northArrow();    // 32 x 16, a red arrow on silver in the left 17 columns
