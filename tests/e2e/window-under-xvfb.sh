@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The real game in a real X window: started from its menu entry's point of
 # view (the launcher's startup notice is answered, the window's class is the
-# entry's StartupWMClass, its icon comes in every size the icon theme
-# has), clicked like a player does (close the help, Start, one step
+# entry's StartupWMClass, its icon comes in every size installed in the
+# icon theme), clicked like a player does (close the help, Start, one step
 # forward), photographed and checked by its pixels, then closed through its
 # confirmation.
-# Usage: window-under-xvfb.sh VESMOR_BINARY DESKTOP_FILE ICON_FOLDER [SHOT.png]
+# Usage: window-under-xvfb.sh VESMOR_BINARY DESKTOP_FILE "ICON_SIZES" [SHOT.png]
 set -euo pipefail
-binary=$1 desktop=$2 icons=$3
+binary=$1 desktop=$2 icon_sizes=$3
 shot=${4:-$(mktemp --suffix=.png)}
 
 if [[ -z "${VESMOR_UNDER_XVFB:-}" ]]; then
@@ -57,7 +57,7 @@ class=$(xprop -id "$main" WM_CLASS | sed 's/.*= "[^"]*", "\([^"]*\)"$/\1/')
 expect "the window's class is the menu entry's" "$class" "$(sed -n 's/^StartupWMClass=//p' "$desktop")"
 expect "the window's icon sizes" \
     "$(xprop -len 100000000 -id "$main" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x [0-9]*).*/\1/p' | sort -n | xargs)" \
-    "$(ls "$icons" | sed -n 's/^\([0-9]*\)x[0-9]*$/\1/p' | sort -n | xargs)"
+    "$(xargs -n 1 <<< "$icon_sizes" | sort -n | xargs)"
 expect "the launcher's startup notice answered" "$(grep -c '_NET_STARTUP_INFO_BEGIN' "$notices")" 1
 sleep 0.3
 xdotool mousemove --window "$help" 113 283 click 1    # its OK button
