@@ -6,6 +6,7 @@
 # error and the game plays on.
 # Usage: beep-under-pulseaudio.sh VESMOR_BINARY
 set -euo pipefail
+source "$(dirname "$0")/x11-helpers.sh"
 binary=$1
 
 if [[ -z "${VESMOR_UNDER_XVFB:-}" ]]; then
@@ -33,20 +34,6 @@ cleanup() {
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-expect() {  # expect WHAT ACTUAL WANTED
-    [[ "$2" == "$3" ]] || fail "$1: $2, wanted $3"
-    echo "ok: $1"
-}
-wait_for() {  # wait_for NAME: the id of the first window with that title
-    for _ in $(seq 1 100); do
-        if id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [[ -n "$id" ]]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "no window named '$1' appeared"
-}
 recorded() {  # bytes of sound recorded so far, whole frames only
     echo $(($(stat -c %s "$work/sound.raw") / 4 * 4))
 }

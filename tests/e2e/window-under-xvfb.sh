@@ -7,6 +7,7 @@
 # confirmation.
 # Usage: window-under-xvfb.sh VESMOR_BINARY DESKTOP_FILE "ICON_SIZES" [SHOT.png]
 set -euo pipefail
+source "$(dirname "$0")/x11-helpers.sh"
 binary=$1 desktop=$2 icon_sizes=$3
 shot=${4:-$(mktemp --suffix=.png)}
 
@@ -26,28 +27,8 @@ DESKTOP_STARTUP_ID=vesmor-test_TIME0 "$binary" &
 game=$!
 trap 'kill $game $watcher 2>/dev/null || true; rm -f "$notices"' EXIT
 
-wait_for() {  # wait_for NAME: the id of the first window with that title
-    for _ in $(seq 1 100); do
-        if id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [[ -n "$id" ]]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    echo "no window named '$1' appeared" >&2
-    return 1
-}
-
 pixel() {  # pixel FILE X Y: the colour there as #rrggbb
     /usr/bin/convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6 | tr 'A-F' 'a-f' | sed 's/^/#/'
-}
-
-expect() {  # expect WHAT ACTUAL WANTED
-    if [[ "$2" != "$3" ]]; then
-        echo "FAIL: $1: $2, wanted $3" >&2
-        exit 1
-    fi
-    echo "ok: $1"
 }
 
 main=$(wait_for "Vesmor1.1")
