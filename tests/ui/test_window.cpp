@@ -197,7 +197,7 @@ private slots:
     {
         const QString styleBefore = QApplication::style()->name();
         for (const char* style : {"Fusion", "Windows"}) {
-            QApplication::setStyle(QLatin1String(style));
+            QVERIFY2(QApplication::setStyle(QLatin1String(style)), style);
             TRivev window;
             window.runModal = [](QDialog&) {};
             window.show();
