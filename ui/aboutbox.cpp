@@ -29,10 +29,10 @@ TAboutBox::TAboutBox(QWidget* parent) : FixedDialog(QStringLiteral("ﾊﾞｰｼ
 
     auto* picture = new QLabel(panel);
     picture->setObjectName(QStringLiteral("ProgramIcon"));
-    picture->setGeometry(5, 4, 150, 150);
+    const QImage shown = pictures::shownAboutPicture();  // scaled down to the control
+    picture->setGeometry(QRect(QPoint(5, 4), shown.size()));
     picture->setAccessibleName(QStringLiteral("Vesmor"));
-    picture->setPixmap(QPixmap::fromImage(
-        pictures::aboutPicture().scaled(picture->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    picture->setPixmap(QPixmap::fromImage(shown));
 
     QLabel* name = textLabel(panel, "Label1", QStringLiteral("Vesmor"), {176, 20});
     name->setFont(gameFont(PGothicFace, 20, true, true));

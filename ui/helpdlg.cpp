@@ -56,9 +56,9 @@ THelpDlg::THelpDlg(QWidget* parent) : FixedDialog(QStringLiteral("Help"), QSize(
 
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("Image1"));
-    logo->setGeometry(315, 258, 45, 50);
-    logo->setPixmap(QPixmap::fromImage(
-        pictures::helpLogo().scaled(logo->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    const QImage shown = pictures::shownHelpLogo();  // scaled to the control
+    logo->setGeometry(QRect(QPoint(315, 258), shown.size()));
+    logo->setPixmap(QPixmap::fromImage(shown));
     logo->setAccessibleName(QStringLiteral("Vesmor"));
 }
 

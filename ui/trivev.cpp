@@ -1,5 +1,6 @@
 #include "trivev.h"
 
+#include "bell.h"
 #include "buttons.h"
 #include "decorations.h"
 #include "fixeddialog.h"
@@ -10,7 +11,6 @@
 #include "pictures.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -149,12 +149,6 @@ struct Control {
     void (TRivev::*release)() = nullptr;
 };
 
-// The arrow shows in its left 17 columns.
-QImage northArrowShown()
-{
-    return pictures::northArrow().copy(0, 0, 17, 16);
-}
-
 QImage programIcon()
 {
     return pictures::programIcon();
@@ -174,7 +168,7 @@ constexpr Control Controls[] = {
      .hint = "ﾊﾞｰｼﾞｮﾝ情報", .click = &TRivev::Image1Click},
     {.name = "TimeEdit", .kind = CountField, .place = {440, 142, 37, 19}, .font = {&GothicFace, 17, true},
      .ink = render::Black, .ground = render::White, .text = "300"},
-    {.name = "Image3", .kind = Picture, .place = {395, 161, 17, 20}, .picture = northArrowShown},
+    {.name = "Image3", .kind = Picture, .place = {395, 161, 17, 20}, .picture = pictures::shownNorthArrow},
     {.name = "Image2", .kind = Surface, .place = {398, 184, render::MapSize, render::MapSize}},
     {.name = "Label4", .kind = Text, .place = {397, 356, 0, 0}, .font = WindowFont, .ink = render::Black},
     {.name = "Label5", .kind = Text, .place = {196, 400, 16, 36}, .font = {&TimesFace, 32, true}, .ink = render::Red,
@@ -313,13 +307,12 @@ TRivev::TRivev(Clock clock, QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(QString::fromUtf8(MainTitle));
-    setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
     setFixedSize(ClientWidth, ClientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     runModal = [](QDialog& dialog) { dialog.exec(); };
     confirmClose = [this] { return askToQuit(this); };
-    m_playfield.beeper = [] { QApplication::beep(); };
+    m_playfield.beeper = systemBeep();
 
     createControls();
     createMenus();

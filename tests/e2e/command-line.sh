@@ -54,3 +54,5 @@ expect "says once that Japanese fonts are missing" "$(grep -c 'no installed font
 expect "names the font package" "$(grep -o 'fonts-ipafont-gothic' <<< "$err")" fonts-ipafont-gothic
 run -platform offscreen
 expect "no font warning with the fonts installed" "$status|$(grep -c 'font' <<< "$err" || true)" "124|0"
+expect "says in one line that no one sees it" "$err" \
+    'vesmor: the "offscreen" platform shows the window on no screen: the game runs unseen until it is stopped'

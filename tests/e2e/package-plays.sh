@@ -37,7 +37,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 expect "depends on a Japanese font" "$(grep -o 'fonts-ipafont-gothic | fonts-noto-cjk | fonts-vlgothic' <<< "$depends")" \
     "fonts-ipafont-gothic | fonts-noto-cjk | fonts-vlgothic"
 expect "depends on Qt" "$(grep -o libqt6widgets6 <<< "$depends")" libqt6widgets6
-expect "recommends" "$(dpkg-deb -f "$deb" Recommends)" "fonts-liberation2, qt6-wayland"
+expect "recommends" "$(dpkg-deb -f "$deb" Recommends)" "fonts-liberation2, qt6-wayland, libcanberra-pulse, qt6-translations-l10n"
 
 root=$out/root
 dpkg-deb -x "$deb" "$root"
