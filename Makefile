@@ -12,16 +12,19 @@ CACHE = $(BUILD)/CMakeCache.txt
 # (CMake itself re-runs when a CMakeLists.txt changes). Ninja, because it
 # finds nothing to do in a few milliseconds.
 CONFIGURE = cmake -S . -B $(BUILD) $$(test -f $(CACHE) || echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) >/dev/null
-CONFIGURED = test -f $(CACHE) || { echo "Configuring and building Vesmor in $(BUILD)/ (a minute or two, the first time)"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
+CONFIGURED = test -f $(CACHE) || { echo "Configuring and building Vesmor in $(BUILD)/ (about a minute, the first time)"; $(CONFIGURE) -DBUILD_TESTING=OFF; }
 # Build output is shown only when the build fails.
 QUIET = >$(abspath $(BUILD))/build.log 2>&1 || { cat $(abspath $(BUILD))/build.log; exit 1; }
 # Continuous integration (CI=true) builds with warnings as errors.
 WERROR = $(if $(filter true,$(CI)),-DVESMOR_WERROR=ON)
 
+# Until the game has been built once, its build shows its progress (about
+# a minute of it); after that only a failure is shown.
 build:
 	@scripts/install-deps play
 	@$(CONFIGURED)
-	@cmake --build $(BUILD) --target vesmor -j$(JOBS) $(QUIET)
+	@if test -x $(BUILD)/ui/vesmor; then cmake --build $(BUILD) --target vesmor -j$(JOBS) $(QUIET); \
+	else cmake --build $(BUILD) --target vesmor -j$(JOBS); fi
 
 run: build
 	@$(BUILD)/ui/vesmor
@@ -54,15 +57,15 @@ web-run: web
 	@echo "Vesmor plays at http://127.0.0.1:$(PORT)/ (Ctrl+C stops the server)"
 	@/usr/bin/python3 -m http.server $(PORT) --bind 127.0.0.1 --directory $(WEB)/site >/dev/null
 
-# vesmor_1.1-1_<arch>.deb in this folder, checked by lintian.
-DEB = vesmor_1.1-1_$(shell dpkg --print-architecture).deb
+# vesmor_<version>-<revision>_<arch>.deb in this folder, checked by lintian:
+# cpack names it from the project's version and the changelog's revision.
 package:
 	@scripts/install-deps package
 	@$(CONFIGURED)
 	@cmake --build $(BUILD) -j$(JOBS) --target vesmor vesmor-installed-files $(QUIET)
 	@rm -rf $(BUILD)/package && cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/package $(QUIET)
-	@cp $(BUILD)/package/$(DEB) . && echo "$(DEB): $$(du -k $(DEB) | cut -f1) KiB"
-	@lintian --fail-on error,warning $(DEB)
+	@deb=$$(cd $(BUILD)/package && echo vesmor_*.deb) && cp $(BUILD)/package/$$deb . && \
+	echo "$$deb: $$(du -k $$deb | cut -f1) KiB" && lintian --fail-on error,warning $$deb
 
 # The README's picture of the game, drawn by the scenario driver.
 screenshot:

@@ -1,11 +1,12 @@
 #include "script.h"
+#include "wholefile.h"
 
 #include "render/scenery.h"
 #include "ui/notices.h"
 #include "ui/palette.h"
 
+#include <QBuffer>
 #include <QChar>
-#include <QFile>
 
 #include <algorithm>
 #include <istream>
@@ -96,6 +97,7 @@ struct Syntax {
     int optional;               // how many trailing numbers may be left out
     std::vector<Range> numbers;
     bool file = false;
+    const char* arguments = "";  // as --help shows them
 };
 
 // The script's repeatable actions: "tick N", "countdown N".
@@ -107,11 +109,11 @@ bool repeats(const play::Action& action)
 Syntax syntaxOf(const play::Action& action)
 {
     switch (action.takes) {
-    case play::Takes::Maze: return {action.name, 0, {{0, game::MazeCount - 1}}};
-    case play::Takes::Seconds: return {action.name, 0, {{0, 999}}};
+    case play::Takes::Maze: return {action.name, 0, {{0, game::MazeCount - 1}}, false, "N"};
+    case play::Takes::Seconds: return {action.name, 0, {{0, 999}}, false, "S"};
     case play::Takes::Nothing: break;
     }
-    return repeats(action) ? Syntax{action.name, 1, {{0, MaxRepeat}}} : Syntax{action.name, 0, {}};
+    return repeats(action) ? Syntax{action.name, 1, {{0, MaxRepeat}}, false, "[N]"} : Syntax{action.name, 0, {}};
 }
 
 // The player's actions, then the driver's own commands.
@@ -122,15 +124,15 @@ const std::vector<Syntax>& syntaxes()
         for (const play::Action& action : play::Actions)
             syntaxes.push_back(syntaxOf(action));
         syntaxes.insert(syntaxes.end(), {
-            {"wait", 0, {{0, MaxWait}}},
-            {"place", 0, {{0, game::MazeSize - 1}, {0, game::MazeSize - 1}, {0, 19}}},
-            {"slot", 0, {{0, game::StartSlotCount - 1}}},
+            {"wait", 0, {{0, MaxWait}}, false, "MS"},
+            {"place", 0, {{0, game::MazeSize - 1}, {0, game::MazeSize - 1}, {0, 19}}, false, "ROW COL HEADING"},
+            {"slot", 0, {{0, game::StartSlotCount - 1}}, false, "N"},
             {"state", 0, {}},
             {"print-maze", 0, {}},
-            {"scene", 0, {}, true},
-            {"map-image", 0, {}, true},
+            {"scene", 0, {}, true, "FILE"},
+            {"map-image", 0, {}, true, "FILE"},
             {"landmarks", 0, {}},
-            {"window", 0, {}, true},
+            {"window", 0, {}, true, "FILE"},
         });
         return syntaxes;
     }();
@@ -190,6 +192,20 @@ std::optional<std::string> parseScriptLine(const std::string& text, ScriptLine& 
     return std::nullopt;
 }
 
+std::string commandForms()
+{
+    std::string out, row = " ";
+    for (const Syntax& syntax : syntaxes()) {
+        const std::string form = std::string(syntax.name) + (*syntax.arguments ? " " : "") + syntax.arguments;
+        if (row.size() + form.size() + 2 > 72) {
+            out += row + "\n";
+            row = " ";
+        }
+        row += " " + form + (&syntax == &syntaxes().back() ? "" : ",");
+    }
+    return out + row + "\n";
+}
+
 std::string quoted(const std::string& text, std::size_t most)
 {
     std::string out = "'";
@@ -211,18 +227,12 @@ std::string quoted(const std::string& text, std::size_t most)
 
 std::optional<std::string> writePng(const QImage& image, const std::string& file)
 {
-    QFile out(QFile::decodeName(file.c_str()));
-    if (!out.open(QIODevice::WriteOnly))
-        return out.errorString().toStdString();
-    const bool encoded = image.save(&out, "PNG");
-    // The last bytes reach the disk only here: a full disk shows up now.
-    out.flush();
-    out.close();
-    if (out.error() != QFileDevice::NoError)
-        return out.errorString().toStdString();
-    if (!encoded)
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
         return "the picture could not be encoded as PNG";
-    return std::nullopt;
+    return writeFileWhole(file, std::string_view(png.constData(), std::size_t(png.size())));
 }
 
 ScriptRunner::ScriptRunner(Controls& controls, ScriptClock& clock, std::ostream& out, std::ostream& err)
@@ -234,13 +244,27 @@ int ScriptRunner::run(std::istream& in, const std::string& name)
 {
     const std::ios::iostate quiet = in.exceptions();
     int status = ScriptOk;
+    // Each line goes through one buffer of fixed size, so that no input,
+    // not even an endless line, makes the driver grow.
+    std::vector<char> buffer(MaxLineLength + 2);
     try {
         in.exceptions(std::ios::badbit);  // a read error then throws, with the system's reason
-        int number = 0;
-        for (std::string text; status == ScriptOk && std::getline(in, text);) {
-            if (number == 0 && text.starts_with("\xEF\xBB\xBF"))  // the byte-order mark some editors write
+        for (int number = 1; status == ScriptOk; ++number) {
+            in.getline(buffer.data(), std::streamsize(buffer.size()));
+            if (in.fail() && in.eof())
+                break;  // nothing was left
+            // A failure without the end means the buffer filled up; else
+            // the newline, when there was one, is counted but not stored.
+            const std::size_t read = std::size_t(in.gcount());
+            const std::size_t length = in.fail() || in.eof() ? read : read - 1;
+            if (length > MaxLineLength) {
+                status = fail(number, "longer than " + std::to_string(MaxLineLength) + " bytes", ScriptBadInput);
+                break;
+            }
+            std::string text(buffer.data(), length);
+            if (number == 1 && text.starts_with("\xEF\xBB\xBF"))  // the byte-order mark some editors write
                 text.erase(0, 3);
-            status = runLine(text, ++number);
+            status = runLine(text, number);
         }
     } catch (const std::ios::failure& error) {
         m_err << "vesmor-script: cannot read " << quoted(name, QuotedFile) << ": " << error.code().message() << "\n";
@@ -276,8 +300,12 @@ int ScriptRunner::execute(const ScriptLine& line, int number)
     } else if (const play::Action* action = play::actionNamed(c)) {
         const long times = repeats(*action) ? n(0) : 1;
         const int argument = action->takes == play::Takes::Nothing ? 0 : int(n(0));
-        for (long i = 0; i < times; ++i)
+        for (long i = 0; i < times; ++i) {
+            // A stopped countdown has no firings to give, in the window or here.
+            if (action->act == play::Act::Countdown && !game.countdown.running())
+                break;
             m_controls.perform(action->act, argument);
+        }
     } else if (c == "wait") {
         m_clock.wait(n(0));
     } else if (c == "place") {

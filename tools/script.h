@@ -20,9 +20,11 @@ constexpr int ScriptOk = 0;
 constexpr int ScriptFileError = 1;  // a file could not be read or written
 constexpr int ScriptBadInput = 2;   // a line that is not a valid command
 
-// Limits that keep one line of a script to a bounded amount of work.
+// Limits that keep one line of a script to a bounded amount of work and
+// memory.
 constexpr long MaxRepeat = 100000;  // tick N, countdown N
 constexpr long MaxWait = 3600000;   // wait MS: one hour of game time
+constexpr std::size_t MaxLineLength = 4096;  // bytes, without the newline: room for any file name
 
 // One line read and checked: a command with its numbers or its file name.
 struct ScriptLine {
@@ -41,9 +43,12 @@ constexpr std::size_t QuotedFile = 200;
 // written as \xNN.
 std::string quoted(const std::string& text, std::size_t most = QuotedToken);
 
-// Writes image to file as PNG, the whole write checked down to the close.
+// Writes image to file as PNG, whole or not at all (see wholefile.h).
 // Returns what went wrong, as the system says it, or nothing.
 std::optional<std::string> writePng(const QImage& image, const std::string& file);
+
+// Every command with its arguments, as a usage shows them.
+std::string commandForms();
 
 // Reads one line. Returns what is wrong with it, or nothing when it is a
 // valid command (or blank).
@@ -53,10 +58,10 @@ class ScriptRunner {
 public:
     ScriptRunner(Controls& controls, ScriptClock& clock, std::ostream& out, std::ostream& err);
 
-    // Runs every line; stops at the first bad one or when the script cannot
-    // be read further (name is the script's name for that message). A
-    // byte-order mark before the first line is skipped. Returns the exit
-    // status.
+    // Runs every line; stops at the first bad one, at one longer than
+    // MaxLineLength, or when the script cannot be read further (name is the
+    // script's name for that message). A byte-order mark before the first
+    // line is skipped. Returns the exit status.
     int run(std::istream& in, const std::string& name = "-");
     // Runs one line; number is its line number for messages.
     int runLine(const std::string& text, int number);

@@ -1,6 +1,6 @@
-// vesmor-script [SCRIPT]: plays a scenario on the game's own main window,
-// with no display and a clock driven by the script. Reads standard input
-// when no file is given or SCRIPT is "-".
+// vesmor-script [--help | --version] [SCRIPT]: plays a scenario on the
+// game's own main window, with no display and a clock driven by the script.
+// Reads standard input when no file is given or SCRIPT is "-".
 #include "script.h"
 #include "windowcontrols.h"
 
@@ -17,6 +17,23 @@
 
 namespace {
 
+constexpr const char* Usage = "usage: vesmor-script [--help | --version] [SCRIPT]\n";
+
+void printHelp()
+{
+    std::cout << Usage
+              << "\n"
+                 "Plays a scenario on Vesmor's main window with no display: one command a\n"
+                 "line from SCRIPT, or from standard input when SCRIPT is - or left out;\n"
+                 "'#' starts a comment. Time passes only when the script says so.\n"
+                 "\n"
+                 "Commands:\n"
+              << tools::commandForms()
+              << "\n"
+                 "Exit status: 0 when every line ran, 1 when a file cannot be read or\n"
+                 "written, 2 for a bad line or argument. The README says more.\n";
+}
+
 // The offscreen platform's chatter is of no interest to a script's reader.
 void quietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
@@ -29,8 +46,19 @@ void quietPlatform(QtMsgType type, const QMessageLogContext& context, const QStr
 
 int main(int argc, char** argv)
 {
-    if (argc > 2) {
-        std::cerr << "usage: vesmor-script [SCRIPT]\n";
+    const std::string option = argc == 2 ? argv[1] : "";
+    if (option == "--help" || option == "-h") {
+        printHelp();
+        return std::cout.flush() ? tools::ScriptOk : tools::ScriptFileError;
+    }
+    if (option == "--version") {
+        std::cout << "vesmor-script (Vesmor) " VESMOR_VERSION "\n";
+        return std::cout.flush() ? tools::ScriptOk : tools::ScriptFileError;
+    }
+    // Any other option is a mistake; a script whose name starts with '-'
+    // is given as ./-name.
+    if (argc > 2 || (option.starts_with('-') && option != "-")) {
+        std::cerr << Usage;
         return tools::ScriptBadInput;
     }
     // Standard input read as a file, not through C's stdio, so that a read

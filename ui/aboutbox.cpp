@@ -46,8 +46,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     picture->setObjectName(QStringLiteral("ProgramIcon"));
     picture->setGeometry(qRect(item("ProgramIcon").place));
     picture->setAccessibleName(qString(item("ProgramIcon").spoken));
-    picture->setPixmap(QPixmap::fromImage(
-        pictures::aboutPicture().scaled(picture->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    picture->setPixmap(QPixmap::fromImage(pictures::shownAboutPicture()));  // scaled down to the control
 
     textLabel(panel, "Label1");
     textLabel(panel, "Label2");

@@ -6,6 +6,7 @@
 #include "fonts.h"
 #include "helpdlg.h"
 #include "pictures.h"
+#include "translation.h"
 #include "trivev.h"
 
 #include "play/texts.h"
@@ -17,6 +18,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <thread>
 
@@ -27,23 +29,42 @@ namespace {
 // The main window with its frame; the dialogs are smaller.
 constexpr QSize OuterSize(537, 480);
 
+// The screen's free area in its own pixels.
+QSize freePixels(const QScreen& screen)
+{
+    return screen.availableGeometry().size() * screen.devicePixelRatio();
+}
+
+bool fits(int factor, QSize pixels)
+{
+    return OuterSize.width() * factor <= pixels.width() && OuterSize.height() * factor <= pixels.height();
+}
+
 // The largest whole factor, not above the one the screen asks for, at which
 // the main window and its dialogs still fit the screen's free area.
 int fittingFactor(const QScreen& screen)
 {
-    const qreal asked = screen.devicePixelRatio();
-    const QSize pixels = screen.availableGeometry().size() * asked;
-    int factor = std::max(1, int(asked));
-    while (factor > 1 && (OuterSize.width() * factor > pixels.width() || OuterSize.height() * factor > pixels.height()))
+    int factor = std::max(1, int(screen.devicePixelRatio()));
+    while (factor > 1 && !fits(factor, freePixels(screen)))
         --factor;
     return factor;
+}
+
+void say(const QString& line)
+{
+    std::fprintf(stderr, "vesmor: %s\n", qPrintable(line));
+}
+
+QString sizeText(QSize size)
+{
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
 // Whole scale factors only, so the view and the map stay sharp: the screen's
 // own factor rounded down (1 on a 144-dpi screen, 2 on a 192-dpi one), and
 // lower still where the window would not fit. The factor can only be set
 // before the application exists, so on such a screen it is made a second
-// time, scaled down.
+// time, scaled down; the player is told why in one line.
 std::unique_ptr<QApplication> openApplication(int& argc, char** argv)
 {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
@@ -53,10 +74,35 @@ std::unique_ptr<QApplication> openApplication(int& argc, char** argv)
     const int factor = fittingFactor(*screen);
     if (factor == asked)
         return app;
+    const int whole = std::max(1, int(asked));
+    say(QStringLiteral("drawn at scale %1 rather than %2: %3")
+            .arg(factor)
+            .arg(asked)
+            .arg(whole > factor ? QStringLiteral("at %1 the window (%2 pixels) would not fit the screen (%3)")
+                                      .arg(whole)
+                                      .arg(sizeText(OuterSize * whole), sizeText(freePixels(*screen)))
+                                : QStringLiteral("only whole scales keep its pixels sharp")));
     const double given = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qgetenv("QT_SCALE_FACTOR").toDouble() : 1.0;
     app.reset();
     qputenv("QT_SCALE_FACTOR", QByteArray::number((given > 0 ? given : 1.0) * factor / asked));
     return std::make_unique<QApplication>(argc, argv);
+}
+
+// Where the player would not see the whole window, or none of it, the game
+// says so in one line and plays on.
+void sayWhereItIsShown()
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+        say(QStringLiteral("the \"%1\" platform shows the window on no screen: the game runs unseen until it is stopped")
+                .arg(platform));
+        return;
+    }
+    const QScreen& screen = *QGuiApplication::primaryScreen();
+    const int factor = std::max(1, int(screen.devicePixelRatio()));
+    if (!fits(factor, freePixels(screen)))
+        say(QStringLiteral("the window (%1 pixels) is larger than the screen (%2): its right and bottom edges are off it")
+                .arg(sizeText(OuterSize * factor), sizeText(freePixels(screen))));
 }
 
 // Runs once, as soon as the window has been painted for the first time.
@@ -94,11 +140,13 @@ int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
     beginDisplayCheck();
     const std::unique_ptr<QApplication> app = openApplication(argc, argv);  // takes Qt's own options
     endDisplayCheck();
+    sayWhereItIsShown();
     fontConfiguration.join();
     QApplication::setApplicationName(QString::fromUtf8(play::ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vesmor.Vesmor"));
-    QApplication::setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
+    QApplication::setWindowIcon(pictures::programIconSet());  // for every window of the game
     installFontSubstitutions();
+    installToolkitTranslation();
     QApplication::setFont(gameFont(PGothicFace, 12));
 
     // The dialogs belong to the main window: a window manager keeps them

@@ -5,25 +5,60 @@
 
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace ui {
 
 namespace {
 
-void wearSilver(QPushButton& button)
+constexpr render::Colour LightGrey = 0xDFDFDF;  // the inner light edge of a raised face
+
+// One ring of a button's edge: `light` along the top and left, `dark` along
+// the bottom and right, which own the two corners where they meet.
+void ring(QPainter& p, const QRect& r, render::Colour light, render::Colour dark)
 {
-    QPalette palette = button.palette();
-    palette.setColor(QPalette::Button, qColour(render::Silver));
-    button.setPalette(palette);
+    p.fillRect(r.x(), r.y(), r.width() - 1, 1, qColour(light));
+    p.fillRect(r.x(), r.y(), 1, r.height() - 1, qColour(light));
+    p.fillRect(r.x(), r.bottom(), r.width(), 1, qColour(dark));
+    p.fillRect(r.right(), r.y(), 1, r.height(), qColour(dark));
+}
+
+// The face of both kinds of button: silver inside a two-pixel edge, white
+// then light grey at the top and left, black then dark grey at the bottom
+// and right; held down, the edge turns over so the face looks sunken.
+// Returns where the caption or glyph goes: the middle of the face, one
+// pixel down and right while the button is held down.
+QRect paintFace(QPainter& p, const QPushButton& button)
+{
+    using namespace render;
+    const QRect r = button.rect();
+    const bool down = button.isDown();
+    p.fillRect(r, qColour(Silver));
+    ring(p, r, down ? Black : White, down ? White : Black);
+    ring(p, r.adjusted(1, 1, -1, -1), down ? Grey : LightGrey, down ? LightGrey : Grey);
+    return down ? r.translated(1, 1) : r;
+}
+
+// The keyboard focus: a black dotted ring inside the edge, one dot in two.
+void paintFocusMark(QPainter& p, const QRect& r)
+{
+    const QColor ink = qColour(render::Black);
+    const QRect mark = r.adjusted(4, 4, -5, -5);
+    for (int x = mark.left(); x <= mark.right(); x += 2) {
+        p.fillRect(x, mark.top(), 1, 1, ink);
+        p.fillRect(x, mark.bottom(), 1, 1, ink);
+    }
+    for (int y = mark.top(); y <= mark.bottom(); y += 2) {
+        p.fillRect(mark.left(), y, 1, 1, ink);
+        p.fillRect(mark.right(), y, 1, 1, ink);
+    }
 }
 
 } // namespace
 
-GlyphButton::GlyphButton(const QImage& glyph, QWidget* parent) : QPushButton(parent)
+GlyphButton::GlyphButton(const QImage& glyph, QWidget* parent)
+    : QPushButton(parent), m_glyph(pictures::buttonGlyph(glyph))
 {
-    wearSilver(*this);
-    setIcon(pictures::buttonGlyph(glyph));
-    setIconSize(QSize(16, 16));
     setFocusPolicy(Qt::NoFocus);
     setAutoDefault(false);
 }
@@ -37,9 +72,18 @@ bool GlyphButton::event(QEvent* event)
     return QPushButton::event(event);
 }
 
+// The glyph at its own size, centred; on a scaled screen it grows pixel
+// for pixel.
+void GlyphButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QRect middle = paintFace(p, *this);
+    p.drawPixmap(middle.x() + (middle.width() - m_glyph.width()) / 2,
+                 middle.y() + (middle.height() - m_glyph.height()) / 2, m_glyph);
+}
+
 MenuButton::MenuButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
 {
-    wearSilver(*this);
     setAutoDefault(true);
     setFocusPolicy(Qt::TabFocus);
 }
@@ -58,6 +102,18 @@ bool MenuButton::event(QEvent* event)
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         setFocus(Qt::MouseFocusReason);
     return QPushButton::event(event);
+}
+
+// The caption in the button's text colour (white for Redo, the system's
+// for Start), centred on the face.
+void MenuButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QRect middle = paintFace(p, *this);
+    p.setPen(palette().color(QPalette::ButtonText));
+    p.drawText(middle, Qt::AlignCenter, text());
+    if (hasFocus())
+        paintFocusMark(p, middle);
 }
 
 } // namespace ui

@@ -1,8 +1,9 @@
-// The main window's two kinds of push button, both on the window's silver
-// face whatever the platform style (so the white "Redo" stays readable; the
-// style still draws them raised and pressed).
+// The main window's two kinds of push button. Both paint their own face,
+// whatever the platform style and desktop: flat silver with the classic
+// raised edge, sunk while held down, so the white "Redo" stays readable.
 #pragma once
 
+#include <QPixmap>
 #include <QPushButton>
 
 class QMenu;
@@ -24,6 +25,10 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap m_glyph;
 };
 
 // Start and Redo: the only stops of the Tab key. Only Tab and a left press
@@ -39,6 +44,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace ui

@@ -16,7 +16,8 @@ constexpr const char* Usage =
     "Qt's standard options work as in any Qt program, for example:\n"
     "  -platform NAME   the window system (xcb for X11, wayland)\n"
     "  -style NAME      the look of the buttons and menus\n"
-    "QT_SCALE_FACTOR=2 in the environment draws the window twice as large.\n";
+    "QT_SCALE_FACTOR=2 in the environment draws the window twice as large as the\n"
+    "desktop's own scale would, where the screen holds it.\n";
 
 // The options that Qt's application object takes off the command line
 // itself, with and without the value that follows them.

@@ -67,7 +67,7 @@ void paintDecorations(QPainter& p)
     fill(p, 378, 10, 5, 373, Teal);
     fill(p, 10, 10, 5, 373, Teal);
 
-    static const QImage strip = pictures::strip().scaled(15, 115, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    static const QImage strip = pictures::shownStrip();
     p.drawImage(404, 8, strip);
     p.drawImage(497, 8, strip);
     for (const QPoint& at : {QPoint(406, 11), QPoint(499, 10), QPoint(406, 111), QPoint(499, 111), QPoint(406, 61),

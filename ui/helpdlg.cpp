@@ -66,8 +66,7 @@ THelpDlg::THelpDlg(QWidget* parent)
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("Image1"));
     logo->setGeometry(qRect(item("Image1").place));
-    logo->setPixmap(QPixmap::fromImage(
-        pictures::helpLogo().scaled(logo->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    logo->setPixmap(QPixmap::fromImage(pictures::shownHelpLogo()));  // scaled to the control
     logo->setAccessibleName(qString(item("Image1").spoken));
 }
 

@@ -1,13 +1,20 @@
 #include "pictures.h"
 
+#include "decorations.h"
 #include "fonts.h"
+
+#include "play/layout.h"
 
 #include "render/corridor.h"
 
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
+#include <QStringList>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace ui::pictures {
@@ -114,37 +121,131 @@ QImage northArrow()
     return image;
 }
 
+namespace {
+
+constexpr int IconGrid = 32;  // the icon's design units: its stored size
+constexpr qreal IconLineWidth = 4;
+
+// The icon's red line, on its 32-unit grid, one stroke outside in: down the
+// left side, round the bottom, up the right side, back over the top and
+// inward into a curl at the centre.
+QPainterPath iconLine()
+{
+    QPainterPath line(QPointF(4, 5));
+    line.lineTo(4, 17);
+    line.cubicTo(4, 29.4, 28, 29.4, 28, 17);
+    line.lineTo(28, 12);
+    line.cubicTo(28, 1, 12, 1, 12, 12);
+    line.cubicTo(12, 21, 21, 21, 21, 14);
+    line.cubicTo(21, 10, 16, 10, 16.5, 14);
+    return line;
+}
+
+// The line starts in a point at the top left: a stem reaching up from the
+// line's first unit, where the two overlap so that no seam shows between
+// them when they are drawn smooth.
+QPolygonF iconStem()
+{
+    return QPolygonF({QPointF(3.5, -1), QPointF(2, 5), QPointF(2, 6), QPointF(6, 6), QPointF(6, 5)});
+}
+
+} // namespace
 
 QImage programIcon(int size)
 {
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(qColour(Black));
     QPainter p(&image);
-    // Other sizes are drawn, not resampled, so their pixels stay sharp.
-    p.scale(size / 32.0, size / 32.0);
-    // One stroke, outside in: down the left side, round the bottom, up the
-    // right side, back over the top and inward into a curl at the centre.
-    QPainterPath spiral(QPointF(4, 5));
-    spiral.lineTo(4, 17);
-    spiral.cubicTo(4, 29.4, 28, 29.4, 28, 17);
-    spiral.lineTo(28, 12);
-    spiral.cubicTo(28, 1, 12, 1, 12, 12);
-    spiral.cubicTo(12, 21, 21, 21, 21, 14);
-    spiral.cubicTo(21, 10, 16, 10, 16.5, 14);
-    // Filled as one outline rather than stroked piece by piece, so that no
-    // pinholes open where the pieces meet at larger sizes.
+    // Every size is drawn, not resampled: the small ones pixel-exact, the
+    // large ones smooth.
+    const bool smooth = size >= SmoothIconSize;
+    p.setRenderHint(QPainter::Antialiasing, smooth);
+    p.scale(size / qreal(IconGrid), size / qreal(IconGrid));
     QPainterPathStroker stroker;
-    stroker.setWidth(4);
+    stroker.setWidth(IconLineWidth);
     stroker.setCapStyle(Qt::FlatCap);
     stroker.setJoinStyle(Qt::RoundJoin);
+    const QPainterPath outline = stroker.createStroke(iconLine());
     p.setPen(Qt::NoPen);
     p.setBrush(qColour(Red));
-    p.drawPath(stroker.createStroke(spiral).simplified());
-    // The stem starts in a point at the top left.
-    p.drawPolygon(QPolygonF({QPointF(3.5, -1), QPointF(2, 5), QPointF(6, 5)}));
+    // Small: filled as one simplified outline rather than stroked piece by
+    // piece, so that no pinholes open where the pieces meet. Large: the
+    // outline keeps its curves, which simplifying would cut into straight
+    // pieces.
+    p.drawPath(smooth ? outline : outline.simplified());
+    p.drawPolygon(iconStem());
     return image;
 }
 
+namespace {
+
+// The icon drawn at whatever size is asked for, once each: a window system
+// asks in its own pixels, so on a screen scaled by 2 it takes each of
+// IconSizes twice as large, and those are drawn too rather than resampled.
+class IconEngine final : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        auto drawn = m_drawn.constFind(side);
+        if (drawn == m_drawn.constEnd())
+            drawn = m_drawn.insert(side, QPixmap::fromImage(programIcon(side)));
+        return *drawn;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size() * painter->device()->devicePixelRatio(), mode, state));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int size : IconSizes)
+            sizes << QSize(size, size);
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new IconEngine(*this); }
+
+private:
+    QHash<int, QPixmap> m_drawn;
+};
+
+} // namespace
+
+QIcon programIconSet()
+{
+    return QIcon(new IconEngine);
+}
+
+QString programIconSvg()
+{
+    const auto number = [](qreal value) { return QString::number(value, 'g', 6); };
+    const auto point = [&](const QPointF& at) { return number(at.x()) + QLatin1Char(' ') + number(at.y()); };
+    const QPainterPath line = iconLine();
+    QString path;
+    for (int i = 0; i < line.elementCount(); ++i) {
+        const QPainterPath::Element e = line.elementAt(i);
+        if (e.isMoveTo())
+            path += QStringLiteral("M ") + point(e);
+        else if (e.isLineTo())
+            path += QStringLiteral(" L ") + point(e);
+        else if (e.isCurveTo()) {  // the two elements after it hold the rest of the curve
+            path += QStringLiteral(" C ") + point(e) + QLatin1Char(' ') + point(line.elementAt(i + 1)) +
+                    QLatin1Char(' ') + point(line.elementAt(i + 2));
+            i += 2;
+        }
+    }
+    QStringList stem;
+    for (const QPointF& corner : iconStem())
+        stem << number(corner.x()) + QLatin1Char(',') + number(corner.y());
+    const QString red = qColour(Red).name();
+    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
+                          "  <rect width=\"%1\" height=\"%1\" fill=\"%2\"/>\n"
+                          "  <path d=\"%3\" fill=\"none\" stroke=\"%4\" stroke-width=\"%5\" stroke-linejoin=\"round\"/>\n"
+                          "  <polygon points=\"%6\" fill=\"%4\"/>\n"
+                          "</svg>\n")
+        .arg(IconGrid)
+        .arg(qColour(Black).name(), path, red, number(IconLineWidth), stem.join(QLatin1Char(' ')));
+}
 
 namespace {
 
@@ -268,5 +369,49 @@ QImage helpLogo()
     p.drawText(QPointF(1, 48), QStringLiteral("SMOR"));
     return image;
 }
+
+QImage shownNorthArrow()
+{
+    return northArrow().copy(0, 0, 17, 16);
+}
+
+// Pixel for pixel, as the rest of the window's decorations.
+QImage shownStrip()
+{
+    return strip().scaled(15, 115, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+// Scaled to the control that shows it.
+QImage shownAboutPicture()
+{
+    const play::Rect shown = play::control(play::AboutBox.controls, "ProgramIcon").place;
+    return aboutPicture().scaled(shown.width, shown.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage shownHelpLogo()
+{
+    const play::Rect shown = play::control(play::HelpDialog.controls, "Image1").place;
+    return helpLogo().scaled(shown.width, shown.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage shownDecorations()
+{
+    QImage image(ClientWidth, ClientHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintDecorations(painter);
+    return image;
+}
+
+const Shown ShownPictures[9] = {
+    {"left.png", [] { return buttonGlyph(leftGlyph()).toImage(); }},
+    {"forward.png", [] { return buttonGlyph(maeGlyph()).toImage(); }},
+    {"right.png", [] { return buttonGlyph(rightGlyph()).toImage(); }},
+    {"north.png", shownNorthArrow},
+    {"strip.png", shownStrip},
+    {"icon.png", [] { return programIcon(); }},
+    {"about.png", shownAboutPicture},
+    {"logo.png", shownHelpLogo},
+    {"decorations.png", shownDecorations},
+};
 
 } // namespace ui::pictures

@@ -1,8 +1,10 @@
-// The game's built-in pictures, all drawn in code at their stored sizes.
+// The game's built-in pictures, all drawn in code at their stored sizes,
+// and as the windows show them.
 #pragma once
 
 #include "palette.h"
 
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
@@ -19,11 +21,35 @@ QImage rightGlyph();
 // The normal image of a glyph with its bottom-left colour made transparent.
 QPixmap buttonGlyph(const QImage& glyph);
 
+// The sizes the icon is drawn at, for the window and for the icon theme
+// (the build sets them); from SmoothIconSize up it is drawn smooth, below
+// it pixel-exact.
+constexpr int IconSizes[] = {VESMOR_ICON_SIZES};
+constexpr int SmoothIconSize = 64;
+
 QImage programIcon(int size = 32);  // 32 x 32, a red spiral on black
-                                   // (the icon files draw it at 16 and 48 too)
+QIcon programIconSet();             // of IconSizes, drawn at each size asked for
+QString programIconSvg();           // the same spiral as a scalable picture
+
 QImage northArrow();    // 32 x 16, a red arrow on silver in the left 17 columns
 QImage strip();         // 56 x 54, black birds on navy, tiling
 QImage aboutPicture();  // 354 x 355, the maze corridor by moonlight
 QImage helpLogo();      // 44 x 53, the product name on black
+
+// What the windows show of a stored picture, cut or scaled to its control.
+QImage shownNorthArrow();     // 17 x 16
+QImage shownStrip();          // 15 x 115
+QImage shownAboutPicture();   // 150 x 150
+QImage shownHelpLogo();       // 45 x 50
+QImage shownDecorations();    // the main window's client area with its decorations and no controls
+
+// Every picture exactly as the windows show it, under the name of the
+// image file the build writes it to, for front ends that draw no pictures
+// of their own.
+struct Shown {
+    const char* file;
+    QImage (*picture)();
+};
+extern const Shown ShownPictures[9];
 
 } // namespace ui::pictures

@@ -1,5 +1,6 @@
 #include "trivev.h"
 
+#include "bell.h"
 #include "buttons.h"
 #include "decorations.h"
 #include "fixeddialog.h"
@@ -13,7 +14,6 @@
 #include "play/texts.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -120,12 +120,6 @@ struct Wiring {
     void (TRivev::*release)() = nullptr;
 };
 
-// The arrow shows in its left 17 columns.
-QImage northArrowShown()
-{
-    return pictures::northArrow().copy(0, 0, 17, 16);
-}
-
 QImage programIcon()
 {
     return pictures::programIcon();
@@ -136,7 +130,7 @@ constexpr Wiring Wirings[] = {
     {.name = "MaeBtn", .picture = pictures::maeGlyph, .click = &TRivev::MaeBtnClick, .release = &TRivev::MaeBtnMouseUp},
     {.name = "LeftBtn", .picture = pictures::leftGlyph, .click = &TRivev::LeftBtnClick},
     {.name = "Image1", .picture = programIcon, .click = &TRivev::Image1Click},
-    {.name = "Image3", .picture = northArrowShown},
+    {.name = "Image3", .picture = pictures::shownNorthArrow},
     {.name = "Label5", .press = &TRivev::Label5MouseDown, .release = &TRivev::Label5MouseUp},
     {.name = "Label1", .click = &TRivev::Label1Click},
     {.name = "Button1", .click = &TRivev::Button1Click},
@@ -278,13 +272,12 @@ TRivev::TRivev(Clock clock, QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(QString::fromUtf8(MainTitle));
-    setWindowIcon(QPixmap::fromImage(pictures::programIcon()));
     setFixedSize(ClientWidth, ClientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     runModal = [](QDialog& dialog) { dialog.exec(); };
     confirmClose = [this] { return askToQuit(this); };
-    m_playfield.beeper = [] { QApplication::beep(); };
+    m_playfield.beeper = systemBeep();
 
     createControls();
     createMenus();

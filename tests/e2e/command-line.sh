@@ -2,9 +2,10 @@
 # The game's command line: --version and --help answer without a display,
 # Qt's own options are let through, anything else is refused; and without
 # a Japanese font the game says so once and plays on.
-# Usage: command-line.sh VESMOR_BINARY
+# Usage: command-line.sh VESMOR_BINARY VERSION
 set -euo pipefail
 binary=$1
+version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -24,7 +25,7 @@ run() {  # run ARGS...: sets status, out and err; stops the game after 2 s
 }
 
 run --version
-expect "--version" "$status $out$err" "0 Vesmor 1.1"
+expect "--version" "$status $out$err" "0 Vesmor $version"
 run --help
 expect "--help status" "$status" 0
 expect "--help first line" "$(head -n 1 <<< "$out")" "Usage: vesmor [--help | --version] [Qt options]"
@@ -53,3 +54,5 @@ expect "says once that Japanese fonts are missing" "$(grep -c 'no installed font
 expect "names the font package" "$(grep -o 'fonts-ipafont-gothic' <<< "$err")" fonts-ipafont-gothic
 run -platform offscreen
 expect "no font warning with the fonts installed" "$status|$(grep -c 'font' <<< "$err" || true)" "124|0"
+expect "says in one line that no one sees it" "$err" \
+    'vesmor: the "offscreen" platform shows the window on no screen: the game runs unseen until it is stopped'

@@ -286,12 +286,13 @@ TEST(Playfield, ShortestRouteEndsInTheWonStateInEveryMaze)
 }
 
 // What a message echoes from the script is short and shows as itself on a
-// terminal: a huge token is cut at 40 characters, bytes that are not
-// printable text are written as \xNN, printable characters of any width stay.
+// terminal: a huge token (as long as a line may be) is cut at 40
+// characters, bytes that are not printable text are written as \xNN,
+// printable characters of any width stay.
 TEST(ScriptRunner, MessagesEchoTheScriptShortAndPrintable)
 {
     Rig rig;
-    std::istringstream huge("map 0\n" + std::string(10'000'000, 'x') + "\nstate\n");
+    std::istringstream huge("map 0\n" + std::string(tools::MaxLineLength, 'x') + "\nstate\n");
     EXPECT_EQ(rig.runner.run(huge), tools::ScriptBadInput);
     EXPECT_EQ(rig.err.str(), "vesmor-script: line 2: unknown command '" + std::string(40, 'x') + "...'\n");
 

@@ -3,16 +3,19 @@
 #include "ui/fonts.h"
 #include "ui/helpdlg.h"
 #include "ui/helptext.h"
+#include "ui/translation.h"
 
 #include <QtTest>
 
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -146,6 +149,7 @@ private slots:
         QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(box.findChild<QLabel*>("Label1")->text(), QStringLiteral("Vesmor"));
         QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QStringLiteral("ver 1.1"));
+        QCOMPARE(box.findChild<QLabel*>("Label2")->text(), QStringLiteral("ver " VESMOR_VERSION));
         const QString date = box.findChild<QLabel*>("Label3")->text();
         QVERIFY(QDate::fromString(date, QStringLiteral("yyyy/MM/dd")).isValid());
         QCOMPARE(box.findChild<QLabel*>("ProgramIcon")->pixmap().size(), QSize(150, 150));
@@ -240,6 +244,24 @@ private slots:
             dialog.accept();
         });
         QCOMPARE(reopenedAt, scrolledTo);
+    }
+
+    // The help text's right-click menu comes from the toolkit, in Japanese
+    // like the rest of the window: Copy and Select All in Qt's own words.
+    void helpTextMenuIsJapanese()
+    {
+        ui::installToolkitTranslation();
+        auto* memo = m_help->findChild<QPlainTextEdit*>("Memo1");
+        memo->selectAll();
+        const std::unique_ptr<QMenu> menu(memo->createStandardContextMenu());
+        QStringList items;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator())
+                items << action->text();
+        QVERIFY2(items.size() >= 2, qPrintable(items.join(QLatin1Char('|'))));
+        for (const QString& item : std::as_const(items))
+            QVERIFY2(std::any_of(item.begin(), item.end(), [](QChar c) { return c.unicode() >= 0x3000; }),
+                     qPrintable(items.join(QLatin1Char('|'))));
     }
 };
 

@@ -2,10 +2,9 @@
 #include "ui/pictures.h"
 
 #include "ui/fonts.h"
-#include "ui/iconsvg.h"
 
 #include <QPainter>
-#include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QtTest>
 
 #include <cmath>
@@ -204,32 +203,53 @@ private slots:
         QCOMPARE(at(icon, 0, 31), Black);
     }
 
-    // The installed icon files: each size drawn sharp (the two colours only,
-    // one stroke, at 48 still open with no pinholes; at 16 the curl closes),
-    // and the scalable copy exactly the 32-pixel picture when its rectangles
-    // are painted back.
-    void iconFilesStaySharp()
+    // The icon theme's files as the build wrote them, one for each of the
+    // window's sizes: the small ones sharp (the two colours only, one
+    // stroke, at 48 still open with no pinholes; at 16 the curl closes),
+    // the large ones smooth (red fading into black at the edges) and the
+    // same spiral (shrunk to 32 pixels they agree with the 32-pixel picture
+    // but for a few edge pixels); the scalable copy, drawn at 256 pixels,
+    // the 256-pixel picture.
+    void iconFilesSharpSmallAndSmoothLarge()
     {
-        for (int size : {16, 48}) {
-            const QImage icon = ui::pictures::programIcon(size);
+        const QString folder = QStringLiteral(VESMOR_ICONS_DIR);
+        const QString name = QStringLiteral("/apps/io.github.vesmor.Vesmor");
+        const QImage icon32 = ui::pictures::programIcon();
+        for (int size : ui::pictures::IconSizes) {
+            const QImage icon(QStringLiteral("%1/%2x%2%3.png").arg(folder).arg(size).arg(name));
             QCOMPARE(icon.size(), QSize(size, size));
-            QCOMPARE(count(icon, [](QRgb c) { return c != Red && c != Black; }), 0);
-            QCOMPARE(regions(icon, Red), 1);
+            QCOMPARE(icon.convertToFormat(QImage::Format_RGB32), ui::pictures::programIcon(size));
+            const int blends = count(icon, [](QRgb c) { return c != Red && c != Black; });
+            if (size < ui::pictures::SmoothIconSize) {
+                QCOMPARE(blends, 0);
+                QCOMPARE(regions(icon, Red), 1);
+                continue;
+            }
+            QCOMPARE(count(icon, [](QRgb c) { return qGreen(c) != 0 || qBlue(c) != 0; }), 0);
+            QVERIFY2(blends > size, qPrintable(QStringLiteral("%1 px: %2").arg(size).arg(blends)));
+            const QImage shrunk = icon.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            int differ = 0;
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < 32; ++x)
+                    differ += (qRed(shrunk.pixel(x, y)) >= 128) != (at(icon32, x, y) == Red);
+            QVERIFY2(differ <= 12, qPrintable(QStringLiteral("%1 px: %2 differ").arg(size).arg(differ)));
         }
         QCOMPARE(regions(ui::pictures::programIcon(48), Black), 1);
-        const QImage icon = ui::pictures::programIcon();
-        const QString svg = ui::crispSvg(icon);
-        QVERIFY(svg.contains(QStringLiteral("viewBox=\"0 0 32 32\" shape-rendering=\"crispEdges\"")));
-        QImage painted(icon.size(), QImage::Format_RGB32);
-        painted.fill(Qt::white);
-        static const QRegularExpression rect(QStringLiteral(
-            R"re(<rect x="(\d+)" y="(\d+)" width="(\d+)" height="(\d+)" fill="(#[0-9a-f]{6})"/>)re"));
-        for (const QRegularExpressionMatch& m : rect.globalMatch(svg)) {
-            QPainter p(&painted);
-            p.fillRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt(),
-                       QColor(m.captured(5)));
-        }
-        QCOMPARE(painted, icon.convertToFormat(QImage::Format_RGB32));
+
+        QSvgRenderer svg(QStringLiteral("%1/scalable%2.svg").arg(folder, name));
+        QVERIFY(svg.isValid());
+        QImage drawn(256, 256, QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        QPainter painter(&drawn);
+        svg.render(&painter);
+        painter.end();
+        const QImage icon256 = ui::pictures::programIcon(256);
+        int differ = 0;
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                differ += std::abs(qRed(drawn.pixel(x, y)) - qRed(icon256.pixel(x, y))) > 64 ||
+                          qGreen(drawn.pixel(x, y)) != 0;
+        QVERIFY2(differ <= 64, qPrintable(QStringLiteral("%1 pixels differ").arg(differ)));
     }
 
     void stripIsBlackOnNavy()

@@ -1,8 +1,10 @@
 #!/bin/sh
-# The driver as a shell user meets it: where the script comes from, files
-# that cannot be read or written, and whatever display the environment names.
-#   command-line.sh <vesmor-script>
+# The driver as a shell user meets it: its options, where the script comes
+# from, lines of any length, files that cannot be read or written, names
+# in any bytes, and whatever display the environment names.
+#   command-line.sh <vesmor-script> <version>
 driver=$1
+version=$2
 work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
 failed=0
@@ -25,6 +27,35 @@ expect() {
 
 printf 'map 0\nslot 0\nstart\nstate\n' >"$work/play.vms"
 started='maze=0 slot=0 row=28 col=29 heading=1 active=1 '
+usage='usage: vesmor-script [--help | --version] [SCRIPT]'
+
+run "$driver" --help
+expect "--help" 0 "" "$usage"
+run "$driver" --version
+expect "--version" 0 "" "vesmor-script (Vesmor) $version"
+run "$driver" --map
+expect "an unknown option" 2 "$usage"
+run "$driver" "$work/play.vms" "$work/play.vms"
+expect "two scripts" 2 "$usage"
+
+# A line is read whole up to 4,096 bytes; a longer one stops the script
+# there, and an endless one (no newline ever) does not make the driver grow.
+long=$(head -c 4095 /dev/zero | tr '\0' x)
+printf 'map 0\n#%s\nslot 0\nstart\nstate\n' "$long" >"$work/long.vms"
+run "$driver" "$work/long.vms"
+expect "a line of 4,096 bytes" 0 "" "$started"
+printf 'map 0\n#%sx\nstate\n' "$long" >"$work/long.vms"
+run "$driver" "$work/long.vms"
+expect "a line of 4,097 bytes" 2 "vesmor-script: line 2: longer than 4096 bytes"
+run timeout 60 "$driver" /dev/zero
+expect "an endless line" 2 "vesmor-script: line 1: longer than 4096 bytes"
+
+# A picture is written under exactly the bytes it is given, UTF-8 or not.
+name=$(printf 'a\377b\342\202.png')
+printf 'map 0\nwindow %s\n' "$work/$name" >"$work/name.vms"
+run "$driver" "$work/name.vms"
+expect "a file name that is not UTF-8" 0 ""
+[ -f "$work/$name" ] || { echo "a file name that is not UTF-8: written as: $(ls "$work" | grep png)"; failed=1; }
 
 run "$driver" "$work"
 expect "a directory as the script" 1 "vesmor-script: cannot read '$work': Is a directory"
