@@ -1,13 +1,17 @@
 // What the web page's tests share: Debian's Chromium, a static server for
 // the site, the scenario driver's pictures read back, and scenarios played
 // on the page by clicking it.
-import { chromium } from 'playwright-core';
 import { spawnSync } from 'node:child_process';
+import { createRequire } from 'node:module';
 import { readFileSync, mkdtempSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
 import { inflateSync } from 'node:zlib';
+
+// playwright-core from the folder the test run installed it in.
+const require = createRequire(join(process.env.VESMOR_WEB_NODE ?? import.meta.dirname, 'tests.js'));
+const { chromium } = require('playwright-core');
 
 // ---- Checks: every failure is kept, so one run names them all.
 
@@ -201,17 +205,22 @@ export function parseState(line) {
 
 // Opens a page on the tests' build of the site with its clock held still:
 // time passes only when a scenario says so. Returns once the game is made
-// and the greeting help has been closed.
-export async function openScripted(browser, url, options = {}) {
+// and, unless asked to keep it, the greeting help has been closed.
+export async function openScripted(browser, url, {keepHelp = false, before = null, ...options} = {}) {
   const context = await browser.newContext({viewport: {width: 800, height: 600}, ...options});
   const page = await context.newPage();
+  if (before) await before(page);
   await page.clock.install({time: 0});
   await page.clock.pauseAt(1000);
   await page.goto(url);
-  await page.waitForFunction(() => globalThis.vesmorTest && document.querySelector('.dialog:not([hidden])'),
-    null, {polling: 20});
-  await page.keyboard.press('Enter');  // the help's OK
+  await waitForGame(page);
+  if (!keepHelp) await page.keyboard.press('Enter');  // the help's OK
   return {context, page};
+}
+
+// Once the game is made, the help greets the player.
+export async function waitForGame(page) {
+  await page.waitForFunction(() => document.querySelector('.dialog:not([hidden])'), null, {polling: 20});
 }
 
 // Plays one line of a scenario on the page as a player would, with the
@@ -219,8 +228,8 @@ export async function openScripted(browser, url, options = {}) {
 // through the tests' hook. Returns false for lines the page has nothing of.
 export async function playLine(page, command, numbers) {
   const hook = (f, ...args) => page.evaluate(([f, args]) => globalThis.vesmorTest[f](...args), [f, args]);
-  const repeat = (name) => page.evaluate(([name, n]) => { for (let i = 0; i < n; ++i) globalThis.vesmorTest.perform(name); },
-    [name, numbers[0] ?? 1]);
+  const repeat = (fire) => page.evaluate(([fire, n]) => { for (let i = 0; i < n; ++i) globalThis.vesmorTest[fire](); },
+    [fire, numbers[0] ?? 1]);
   switch (command) {
     case 'map': await chooseFromMenu(page, 'Button3', `map ${numbers[0]}`); break;
     case 'time': await chooseFromMenu(page, 'Button1', `${numbers[0]}秒`); break;

@@ -547,9 +547,12 @@ pressable(controls.get('Image1'), {onClick: openAbout});
 pressable(controls.get('Label1'), {onClick: askToQuit});
 frame(mainWindow, layout.mainTitle, layout.client.width, layout.client.height, askToQuit);
 mainWindow.addEventListener('contextmenu', (event) => event.preventDefault());
-for (const c of layout.controls) if (!['Button1', 'Button3'].includes(c.name)) {
-  controls.get(c.name).tabIndex = -1;
-}
+// Only Start, Redo and the dialogs' buttons take the focus, and only from
+// the left button: a press on anything else, a menu included, or a right
+// click leaves it where it was.
+stage.addEventListener('mousedown', (event) => {
+  if (event.button !== Primary || !event.target.closest('button.push, .memo')) event.preventDefault();
+});
 
 // ---- Keys: Enter presses the focused push button, or Start when none
 // has the focus; Space the focused one; Tab moves between them. In a
@@ -667,6 +670,9 @@ if ('serviceWorker' in navigator)
 if (core._vesmor_place) {
   globalThis.vesmorTest = {
     perform,
+    tick: () => perform('tick'),
+    // A firing of the countdown's timer, which a stopped timer does not give.
+    countdown: () => { if (clock.nextCountdown !== null) perform('countdown'); },
     place: (row, column, heading) => show(core._vesmor_place(row, column, heading)),
     slot: (slot) => show(core._vesmor_slot(slot)),
   };
