@@ -42,16 +42,23 @@ WEB ?= build-web
 PORT ?= 8000
 # emscripten's optimiser needs Debian's acorn, whichever node runs it.
 WEB_TOOLS = NODE_PATH=/usr/share/nodejs
-WEB_CONFIGURE = $(WEB_TOOLS) emcmake cmake -S . -B $(WEB) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESMOR_DESKTOP=OFF \
-	-DBUILD_TESTING=OFF $(WERROR) -DVESMOR_WEB_FACTS=$(abspath $(BUILD))/web/facts \
-	-DVESMOR_WEB_PICTURES=$(abspath $(BUILD))/ui/pictures -DVESMOR_WEB_ICONS=$(abspath $(BUILD))/ui/icons >/dev/null
+# $(call build-web,NATIVE_BUILD,WEB_TREE,OPTIONS): the native build's facts,
+# pictures and icon, then the web tree from them.
+define build-web
+	@cmake --build $(1) --target vesmor-web-facts-files vesmor-picture-files vesmor-icon-files -j$(JOBS) \
+		>$(1)/web-inputs.log 2>&1 || { cat $(1)/web-inputs.log; exit 1; }
+	@mkdir -p $(2) && $(WEB_TOOLS) emcmake cmake -S . -B $(2) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESMOR_DESKTOP=OFF \
+		-DBUILD_TESTING=OFF $(WERROR) -DVESMOR_WEB_FACTS=$(abspath $(1))/web/facts \
+		-DVESMOR_WEB_PICTURES=$(abspath $(1))/ui/pictures -DVESMOR_WEB_ICONS=$(abspath $(1))/ui/icons $(3) \
+		>$(2)/configure.log 2>&1 || { cat $(2)/configure.log; exit 1; }
+	@$(WEB_TOOLS) cmake --build $(2) -j$(JOBS) >$(2)/build.log 2>&1 || { cat $(2)/build.log; exit 1; }
+endef
+
 web:
 	@scripts/install-deps web
 	@$(CONFIGURED)
-	@cmake --build $(BUILD) --target vesmor-web-facts-files vesmor-picture-files vesmor-icon-files -j$(JOBS) $(QUIET)
-	@test -f $(WEB)/CMakeCache.txt || { mkdir -p $(WEB) && $(WEB_CONFIGURE); }
-	@$(WEB_TOOLS) cmake --build $(WEB) -j$(JOBS) >$(WEB)/build.log 2>&1 || { cat $(WEB)/build.log; exit 1; }
-	@echo "$(WEB)/site/: $$(du -sk $(WEB)/site | cut -f1) KiB"
+	$(call build-web,$(BUILD),$(WEB))
+	@echo "$(WEB)/site/: $$(du -s --apparent-size -k $(WEB)/site | cut -f1) KiB"
 
 web-run: web
 	@echo "Vesmor plays at http://127.0.0.1:$(PORT)/ (Ctrl+C stops the server)"
@@ -78,6 +85,7 @@ bench:
 	@scripts/install-deps bench
 	@cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVESMOR_BENCH=ON >/dev/null
 	@cmake --build $(BUILD)-release -j$(JOBS) --target bench_frame bench_window reference_window >/dev/null
+	$(call build-web,$(BUILD)-release,$(BUILD)-release-web,-DVESMOR_BENCH=ON)
 	@scripts/bench $(BUILD)-release
 
 test-sanitize:
@@ -97,4 +105,4 @@ fuzz:
 		-print_final_stats=1 $(BUILD)-fuzz/corpus
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-sanitize $(BUILD)-fuzz $(WEB) vesmor_*.deb
+	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-release-web $(BUILD)-sanitize $(BUILD)-fuzz $(WEB) vesmor_*.deb

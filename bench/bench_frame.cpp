@@ -9,12 +9,10 @@
 // QPainter from the same calls, beside one plain fill of the bitmap. It
 // prints "table NAME MEAN P99 MAX" in microseconds, each view counted at
 // the fastest of a few passes so that the machine's noise stays out.
-#include "render/drawlist.h"
+#include "frametable.h"
+#include "play/playfield.h"
 #include "render/framecanvas.h"
 #include "render/imagecanvas.h"
-#include "render/make3d.h"
-#include "nullhost.h"
-#include "play/playfield.h"
 
 #include <QPainter>
 
@@ -79,49 +77,10 @@ BENCHMARK(BM_Fill)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // ---- every view ----
 
-struct View {
-    int maze, row, column, heading, seconds;
-};
-
-std::vector<View> everyView()
-{
-    std::vector<View> views;
-    for (int maze = 0; maze < game::MazeCount; ++maze)
-        for (int row = 0; row < game::MazeSize; ++row)
-            for (int column = 0; column < game::MazeSize; ++column)
-                for (int heading = 0; heading < 4 && !game::IsWall(maze, row, column); ++heading)
-                    for (const int seconds : {300, 100, 40})
-                        views.push_back({maze, row, column, heading, seconds});
-    return views;
-}
-
-// A running game that draws any view on any canvas.
-struct Player {
-    NullHost host;
-    game::Game game{host};
-    render::DrawList mapCalls;  // the shrine's marks, not looked at
-    render::OverviewMap map{mapCalls};
-    int maze = -1;
-
-    // The maze and the time of the view: set before the clock starts, for
-    // a new maze is no part of a frame.
-    void prepare(const View& view)
-    {
-        if (view.maze != maze) {
-            maze = view.maze;
-            game.chooseMaze(maze);
-            game.Button3Click();
-        }
-        game.setCountdownTo(view.seconds);
-    }
-
-    void draw(const View& view, render::Canvas& bitmap)
-    {
-        prepare(view);
-        render::SceneContext context{game, map};
-        render::Make3D(context, view.row, view.column, view.heading, bitmap);
-    }
-};
+using frametable::everyView;
+using frametable::Player;
+using frametable::printRow;
+using frametable::View;
 
 // The recorded calls of a view, ready for QPainter.
 struct PainterCall {
@@ -167,26 +126,6 @@ void paint(const std::vector<PainterCall>& calls, QImage& image)
     }
 }
 
-// How long one drawing takes, in microseconds.
-template <typename Draw>
-double timed(Draw&& draw)
-{
-    const auto start = std::chrono::steady_clock::now();
-    draw();
-    const auto end = std::chrono::steady_clock::now();
-    return std::chrono::duration<double, std::micro>(end - start).count();
-}
-
-void printRow(const char* name, std::vector<double> times)
-{
-    const double mean = std::accumulate(times.begin(), times.end(), 0.0) / double(times.size());
-    const auto p99 = times.begin() + std::ptrdiff_t(std::ceil(0.99 * double(times.size()))) - 1;
-    std::nth_element(times.begin(), p99, times.end());
-    const double at99 = *p99;
-    const double max = *std::max_element(times.begin(), times.end());
-    std::printf("table %s %.3f %.3f %.3f\n", name, mean, at99, max);
-}
-
 // Each way sweeps every view in turn, so that none runs in the caches the
 // others left. Every view is drawn once per pass and counted at its fastest
 // pass, so that a moment when the machine was busy elsewhere drops out. The
@@ -211,18 +150,8 @@ int frameTable(int runs)
         player.draw(views[i], calls);
         recorded[i] = forPainter(calls);
     }
-    // One way over every view, the first drawn once untimed beforehand, so
-    // that no way pays for the caches the way before it left cold.
-    // What a way needs before the clock starts comes in its ready().
     const auto sweep = [&](std::vector<double>& times, const auto& draw, const auto& ready) {
-        player.prepare(views[0]);
-        ready();
-        draw(std::size_t(0));
-        for (std::size_t i = 0; i < n; ++i) {
-            player.prepare(views[i]);
-            ready();
-            times[i] = std::min(times[i], timed([&] { draw(i); }));
-        }
+        frametable::sweep(views, player, times, draw, ready);
     };
     const auto nothing = [] {};
     for (int pass = 0; pass < runs; ++pass) {

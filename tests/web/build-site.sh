@@ -7,12 +7,7 @@
 set -eu
 source=$1 build=$2 web=$3 node=$4 werror=$5 facts=$6 pictures=$7 icons=$8
 
-mkdir -p "$node"
-if ! cmp -s "$source/tests/web/package-lock.json" "$node/package-lock.json" ||
-   [ ! -d "$node/node_modules/playwright-core" ]; then
-    cp "$source/tests/web/package.json" "$source/tests/web/package-lock.json" "$node/"
-    (cd "$node" && npm ci --no-audit --no-fund --loglevel=error)
-fi
+"$source/scripts/web-node" "$node"
 
 # emscripten's optimiser needs Debian's acorn, whichever node runs it.
 export NODE_PATH=/usr/share/nodejs

@@ -6,11 +6,11 @@ import { createRequire } from 'node:module';
 import { readFileSync, mkdtempSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { extname, join, normalize } from 'node:path';
+import { extname, join, normalize, resolve } from 'node:path';
 import { inflateSync } from 'node:zlib';
 
 // playwright-core from the folder the test run installed it in.
-const require = createRequire(join(process.env.VESMOR_WEB_NODE ?? import.meta.dirname, 'tests.js'));
+const require = createRequire(resolve(process.env.VESMOR_WEB_NODE ?? import.meta.dirname, 'tests.js'));
 const { chromium } = require('playwright-core');
 
 // ---- Checks: every failure is kept, so one run names them all.
@@ -68,13 +68,13 @@ const Types = {
   '.webmanifest': 'application/manifest+json', '.txt': 'text/plain; charset=utf-8',
 };
 
-export async function serve(folder) {
+export async function serve(folder, headers = {}) {
   const server = createServer((request, response) => {
     let path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     if (path.endsWith('/')) path += 'index.html';
     try {
       const body = readFileSync(join(folder, path));
-      response.writeHead(200, {'Content-Type': Types[extname(path)] ?? 'application/octet-stream'});
+      response.writeHead(200, {'Content-Type': Types[extname(path)] ?? 'application/octet-stream', ...headers});
       response.end(body);
     } catch {
       response.writeHead(404);

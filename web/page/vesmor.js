@@ -218,7 +218,14 @@ function pressable(e, {onClick, onRelease, onPress, look = false, focus = false}
 
 // ---- The game.
 
-const core = await VesmorCore();
+const core = await VesmorCore().catch((error) => {
+  // A browser too old for the game's WebAssembly: the page says so.
+  const ended = document.getElementById('ended');
+  ended.replaceChildren(element('p'));
+  ended.firstChild.textContent = `This browser cannot run Vesmor (${error.message}).`;
+  ended.hidden = false;
+  throw error;
+});
 const controls = makeControls(layout.controls, client);
 const view = controls.get('View').getContext('2d');
 const map = controls.get('Image2').getContext('2d');
@@ -656,6 +663,7 @@ mapImage = imageAt(core._vesmor_map(), controls.get('Image2').width, controls.ge
 show(created);
 fit();
 mainWindow.hidden = false;
+requestAnimationFrame(() => performance.mark('vesmor-first-frame'));  // for the benchmark
 clock.start();
 start.focus();
 openHelp();
