@@ -274,8 +274,12 @@ function perform(name, argument = 0) {
 // ---- The two timers on the clock: the tick every 50 ms from the start,
 // the countdown as the game sets its period (0 stops it; the same period
 // again keeps its phase, which the game decides before telling the page).
-// When both fall due at once the tick goes first. A page held up for long
-// (a tab in the background) skips what it missed, as a timer does.
+// When both fall due at once the tick goes first. A browser wakes a page in
+// a background tab seldom; when it does, every firing missed since is
+// played in order, so the game has gone on as the desktop's would, up to
+// ten minutes of them (a game is over long before).
+
+const Backlog = 600000;
 
 const clock = {
   nextTick: 0,
@@ -306,10 +310,8 @@ const clock = {
   },
   fire() {
     const now = performance.now();
-    if (now - this.nextTick > 1000) {
-      this.nextTick = now;
-      if (this.nextCountdown !== null) this.nextCountdown = Math.max(this.nextCountdown, now - this.period + 1);
-    }
+    this.nextTick = Math.max(this.nextTick, now - Backlog);
+    if (this.nextCountdown !== null) this.nextCountdown = Math.max(this.nextCountdown, now - Backlog);
     for (;;) {
       const countdownFirst = this.nextCountdown !== null && this.nextCountdown < this.nextTick;
       const due = countdownFirst ? this.nextCountdown : this.nextTick;
