@@ -65,14 +65,14 @@ def key(readme):
 
 
 def licences(out, sources):
-    """The licences of what the site ships, with a note saying which is
-    which and how to put the original fonts back."""
-    folder = out / 'licences'
-    folder.mkdir()
+    """The licences of what the site ships (the fonts' beside the fonts),
+    with a note saying which is which and how to put the original fonts
+    back. NAME is where each goes in the site."""
     for name, source in sources.items():
-        shutil.copyfile(source, folder / name)
-    links = ' '.join(f'<a href="licences/{html.escape(n)}">{html.escape(n)}</a>' for n in sorted(sources)
-                     if n != 'README.txt')
+        (out / name).parent.mkdir(exist_ok=True)
+        shutil.copyfile(source, out / name)
+    links = ' '.join(f'<a href="{html.escape(n)}">{html.escape(n)}</a>' for n in sorted(sources)
+                     if not n.endswith('README.txt'))
     return f'<h2>Licences</h2>\n<p>{links} (<a href="licences/README.txt">which is which</a>)</p>'
 
 
