@@ -50,11 +50,13 @@ async function compareWindow(page, want, what) {
   const boxes = await textBoxes(page);
   const inText = (x, y) => boxes.some((b) => x >= b.x && x < b.x + b.w && y >= b.y && y < b.y + b.h);
   let differing = 0;
+  let compared = 0;
   let first = null;
   for (let y = 0; y < want.height; ++y) {
     for (let x = 0; x < want.width; ++x) {
       const i = (y * want.width + x) * 4;
       if (inText(x, y)) continue;
+      ++compared;
       if (got.rgba[i] !== want.rgba[i] || got.rgba[i + 1] !== want.rgba[i + 1] || got.rgba[i + 2] !== want.rgba[i + 2]) {
         ++differing;
         first ??= `(${x}, ${y})`;
@@ -62,7 +64,7 @@ async function compareWindow(page, want, what) {
     }
   }
   check(differing === 0, `${what}: ${differing} pixels of the window differ outside its texts, the first at ${first}`);
-  return differing;
+  console.log(`${what}: window, ${compared} of ${want.width * want.height} pixels compared, ${differing} differ`);
 }
 
 function comparePixels(got, want, what) {
@@ -79,6 +81,7 @@ let windowsCompared = 0;
 for (const script of scripts) {
   const name = basename(script, '.vms');
   const lines = scriptLines(read(script));
+  const last = lines.findLastIndex((line) => line.command);  // the end, a checkpoint
   // The driver's script: the same lines, with its pictures at every
   // checkpoint; its own picture lines become checkpoints.
   const checkpoints = [];
@@ -86,7 +89,7 @@ for (const script of scripts) {
   lines.forEach((line, i) => {
     const pictured = ['scene', 'map-image', 'window'].includes(line.command);
     if (!pictured) driverScript += line.raw + '\n';
-    if (line.command === 'state' || pictured || i === lines.length - 1) {
+    if (line.command === 'state' || pictured || i === last) {
       const at = join(folder, `${name}-${i}`);
       driverScript += `scene ${at}-scene.png\nmap-image ${at}-map.png\nwindow ${at}-window.png\n`;
       checkpoints.push(i);
@@ -107,7 +110,7 @@ for (const script of scripts) {
     if (ticked) comparePixels(await canvasPixels(page, 'View'), readPng(`${at}-scene.png`), `${where}: view`);
     comparePixels(await canvasPixels(page, 'Image2'), readPng(`${at}-map.png`), `${where}: map`);
     if (line.command === 'state') equal(await shownState(page), parseState(states[stateIndex++]), `${where}: state on show`);
-    if (line.command === 'window' || i === lines.length - 1) {
+    if (line.command === 'window' || i === last) {
       await compareWindow(page, readPng(`${at}-window.png`), where);
       ++windowsCompared;
     }
