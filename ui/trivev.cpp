@@ -47,7 +47,7 @@ void hint(QWidget* widget, const QString& text)
 // The close question, centred on the screen. Both buttons take the action
 // role: every desktop's button layout keeps such buttons in the order they
 // were added, so it reads "OK" then "ｷｬﾝｾﾙ" everywhere (by role, a GNOME
-// playfield would put ｷｬﾝｾﾙ first). Enter answers OK, Escape and the close
+// session would put ｷｬﾝｾﾙ first). Enter answers OK, Escape and the close
 // box ｷｬﾝｾﾙ.
 class QuitBox final : public QMessageBox {
 public:
