@@ -4,6 +4,7 @@
 
 #include <canberra.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -58,12 +59,21 @@ private:
     }
 
     // The desktop's bell for windows, or the plain bell where the sound
-    // theme has none of its own. Any other failure drops the connection,
-    // to be opened afresh for the next beep: the server may come back.
+    // theme has none of its own. Any other failure drops the connection, to
+    // be opened afresh: the server may come back. Not at every step, though:
+    // while no server answers, each attempt would cost a connection's
+    // set-up for nothing, so it waits a while before asking again.
     bool play()
     {
-        if (!m_context && !open())
-            return false;
+        using Clock = std::chrono::steady_clock;
+        if (!m_context) {
+            if (Clock::now() < m_nextAttempt)
+                return false;
+            if (!open()) {
+                m_nextAttempt = Clock::now() + RetryAfter;
+                return false;
+            }
+        }
         const auto playEvent = [this](const char* id) {
             return ca_context_play(m_context, 0, CA_PROP_EVENT_ID, id, CA_PROP_EVENT_DESCRIPTION, "Step forward",
                                    CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
@@ -74,6 +84,7 @@ private:
         if (result == CA_SUCCESS)
             return true;
         close();
+        m_nextAttempt = Clock::now() + RetryAfter;
         return false;
     }
 
@@ -105,12 +116,16 @@ private:
         QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QApplication::beep(); }, Qt::QueuedConnection);
     }
 
+    static constexpr std::chrono::seconds RetryAfter{30};
+
     std::mutex m_mutex;
     std::condition_variable m_wake;
     int m_pending = 0;
     bool m_stop = false;
     std::thread m_thread;
-    ca_context* m_context = nullptr;  // only the bell's thread touches it
+    // Only the bell's thread touches these two.
+    ca_context* m_context = nullptr;
+    std::chrono::steady_clock::time_point m_nextAttempt{};
 };
 
 } // namespace
