@@ -9,6 +9,10 @@ set -euo pipefail
 source "$(dirname "$0")/x11-helpers.sh"
 binary=$1
 
+if ! command -v pulseaudio >/dev/null 2>&1; then
+    echo "SKIP: no pulseaudio to start (a PipeWire desktop keeps its own sound server)"
+    exit 77
+fi
 if [[ -z "${VESMOR_UNDER_XVFB:-}" ]]; then
     export VESMOR_UNDER_XVFB=1
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
