@@ -31,9 +31,9 @@ const Shown* showing(bool viewChanged)
 {
     const game::Game& g = field->game;
     shown = {g.timeShown(),
-             g.MazeIndex,
-             std::int32_t(g.notice),
-             (g.panels.trapped ? 1 : 0) | (g.panels.won ? 2 : 0),
+             g.MazeIndex(),
+             std::int32_t(g.notice()),
+             (g.panels().trapped ? 1 : 0) | (g.panels().won ? 2 : 0),
              viewChanged,
              restart,
              field->beeps,
@@ -52,7 +52,7 @@ EMSCRIPTEN_KEEPALIVE const Shown* vesmor_create(double seed)
     field = std::make_unique<play::Playfield>();
     // The game decides when the countdown restarts (game/timer.h); the page's
     // clock follows.
-    field->game.countdown.onRestart([](unsigned ms) { restart = std::int32_t(ms); });
+    field->game.countdown().onRestart([](unsigned ms) { restart = std::int32_t(ms); });
     field->FormCreate(std::uint64_t(seed));
     return showing(true);
 }
