@@ -7,8 +7,8 @@
 //
 //   node controls.mjs SITE_TEST_FOLDER
 import {
-  canvasPixels, centreOf, check, chooseFromMenu, click, control, equal, finish, launch, openScripted, readPng, serve,
-  waitForGame, watch,
+  canvasPixels, centreOf, check, chooseFromMenu, click, control, equal, finish, launch, openScripted, readPng, runFor,
+  serve, waitForGame, watch,
 } from './lib.mjs';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -43,17 +43,17 @@ async function open(options = {}) {
   await page.keyboard.press('Enter');
   equal(await dialogShown(page), null, 'Enter closes the help');
   equal(await focused(page), 'Button3', 'Start holds the focus');
-  await page.clock.runFor(3000);
+  await runFor(page, 3000);
   equal(await count(page), '300', 'no game runs before Start');
 
   // Enter presses Start; Tab moves between Start and Redo only.
   await page.keyboard.press('Enter');
-  await page.clock.runFor(2000);
+  await runFor(page, 2000);
   equal(await count(page), '298', 'Enter started the game and the count runs');
   // A page woken late (a tab in the background) plays every firing missed.
-  await page.clock.fastForward(10000);
+  await runFor(page, 10000);
   equal(await count(page), '288', 'woken ten seconds late, the count has gone on');
-  await page.clock.runFor(2000);
+  await runFor(page, 2000);
   equal(await count(page), '286', 'and goes on as before');
   await page.keyboard.press('Tab');
   equal(await focused(page), 'Button1', 'Tab moves to Redo');
@@ -64,7 +64,7 @@ async function open(options = {}) {
   await page.keyboard.press('Enter');
   equal(await count(page), '300', 'Enter pressed the focused Redo');
   await page.keyboard.press('Tab');
-  await page.clock.runFor(5000);
+  await runFor(page, 5000);
   await page.keyboard.down(' ');
   equal(await count(page), '295', 'Space presses a button only when let go');
   await page.keyboard.up(' ');
@@ -119,10 +119,10 @@ async function open(options = {}) {
   const at = await centreOf(page, 'Button3');
   const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints: points});
   await touch('touchStart', [{x: at.x, y: at.y}]);
-  await page.clock.runFor(600);
+  await page.waitForTimeout(600);
   equal((await menuItems(page)).length, 10, 'a long press opens the menu');
   await touch('touchEnd', []);
-  await page.clock.runFor(2000);
+  await runFor(page, 2000);
   equal(await count(page), '300', 'the long press did not press Start');
   const item = await page.locator('.menu-item', {hasText: /^map 7$/}).boundingBox();
   await page.touchscreen.tap(item.x + item.width / 2, item.y + item.height / 2);
@@ -141,7 +141,7 @@ async function open(options = {}) {
   equal(await dialogShown(page), 'ﾊﾞｰｼﾞｮﾝ情報', 'the icon opens the about box');
   const about = page.locator('.dialog:not([hidden])');
   for (const text of ['Vesmor', 'ver 1.1']) check(await about.getByText(text, {exact: true}).isVisible(), `the about box shows ${text}`);
-  await page.clock.runFor(3000);
+  await runFor(page, 3000);
   equal(await count(page), '297', 'the count runs behind a dialog');
   await click(page, 'LeftBtn');
   await page.keyboard.press('Escape');
@@ -215,7 +215,7 @@ async function open(options = {}) {
   check(await box.getByText('VESMORを終了しますか？').isVisible(), 'the quit box asks its question');
   equal(await box.locator('button.push').allTextContents(), ['OK', 'ｷｬﾝｾﾙ'], 'OK, then ｷｬﾝｾﾙ');
   equal(await focused(page), 'OK', 'OK is focused');
-  await page.clock.runFor(2000);
+  await runFor(page, 2000);
   await page.keyboard.press('Escape');
   equal(await dialogShown(page), null, 'Escape answers ｷｬﾝｾﾙ');
   equal(await count(page), '298', 'the game went on behind the quit box');
@@ -223,17 +223,55 @@ async function open(options = {}) {
   equal(await dialogShown(page), '確認', "the window's close box asks the same");
   await box.getByText('ｷｬﾝｾﾙ').click();
   equal(await dialogShown(page), null, 'ｷｬﾝｾﾙ goes back to the game');
-  await page.clock.runFor(1000);
+  await runFor(page, 1000);
   equal(await count(page), '297', 'the game goes on');
   await click(page, 'Label1');
   await page.keyboard.press('Enter');
   check(await page.locator('#ended').isVisible(), 'OK ends the game, and the page says so');
   check(!(await page.locator('#window').isVisible()), 'the window is gone');
-  await page.clock.runFor(5000);
+  await runFor(page, 5000);
   await page.evaluate(() => globalThis.vesmorTest.tick());  // no frame after the close
   await page.locator('#again').click();
   await waitForGame(page);
   equal(await dialogShown(page), 'Help', 'starting again greets anew');
+  await context.close();
+}
+
+// The game's gate: every export called with what the page never sends
+// refuses it and says why, and the game on show stays as it was. A trap in
+// the game's WebAssembly stops the page with one line and a button that
+// plays again.
+{
+  const {context, page} = await openScripted(browser, server.url);
+  await chooseFromMenu(page, 'Button3', 'map 0');
+  await click(page, 'Button3');
+  await runFor(page, 1000);
+  const view = await canvasPixels(page, 'View');
+  const calls = await page.evaluate(() => {
+    const core = globalThis.vesmorTest.core;
+    const why = () => {
+      const text = core.HEAPU8.subarray(core._vesmor_refusal());
+      return new TextDecoder().decode(text.subarray(0, text.indexOf(0)));
+    };
+    return [['create', 1], ['play', 0, 10, 1000], ['play', 0, -2147483648, 1000], ['play', 1, -1, 1000],
+      ['play', 1, 2147483647, 1000], ['play', 15, 0, 1000], ['play', 2, 1, 1000], ['play', 2, 0, NaN],
+      ['play', 2, 0, 999], ['run', -1], ['run', Infinity], ['place', 30, 0, 0], ['place', 0, 0, 4], ['slot', 7],
+    ].map(([f, ...args]) => ({call: `vesmor_${f}(${args.join(', ')})`, result: core[`_vesmor_${f}`](...args), why: why()}));
+  });
+  for (const c of calls) check(c.result === 0 && c.why !== '', `${c.call} is refused with a reason: ${c.result}, '${c.why}'`);
+  equal(calls[1].why, "'map' does not take 10", 'the reason names the row and the value');
+  equal(await count(page), '299', 'the count goes on as before');
+  check((await canvasPixels(page, 'View')).equals(view), 'the view is as before');
+
+  await page.evaluate(() => globalThis.vesmorTest.trap());
+  await page.waitForSelector('#stopped:not([hidden])');
+  check(!(await page.locator('#window').isVisible()), 'after a trap the window is gone');
+  const line = await page.locator('#stopped p').first().innerText();
+  check(/Vesmor has stopped: .*unreachable/.test(line) && !line.includes('\n'), `one line says why: ${line}`);
+  equal(await page.evaluate(() => document.activeElement?.closest('#stopped') !== null), true, 'its button has the focus');
+  await page.locator('#stopped button').click();
+  await waitForGame(page);
+  equal(await dialogShown(page), 'Help', 'playing again greets anew');
   await context.close();
 }
 
