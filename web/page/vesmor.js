@@ -96,7 +96,7 @@ const windows = {help: openHelp, about: openAbout, quit: endOnOk};
 function perform(name, argument = 0) {
   if (closed || stopped) return;
   if (windows[name]) windows[name]();
-  else show(call('play', rowOf.get(name), argument, now()));
+  else show(call('play', rowOf.get(name) ?? -1, argument, now()));
 }
 
 async function endOnOk() {
