@@ -1,6 +1,6 @@
 // The scenario driver in-process: the runner that reads the lines, and
 // whole games played through a Playfield with it and its scripted clock.
-#include "tools/script.h"
+#include "tools/headless.h"
 
 #include "ui/notices.h"
 
@@ -17,59 +17,11 @@
 
 namespace {
 
-// One timer firing as the clock delivered it, with the count on show just
-// before it.
-struct Firing {
-    char timer;  // 't' the tick, 'c' the countdown
-    std::int64_t at;
-    int shownBefore;
-    friend bool operator==(const Firing&, const Firing&) = default;
-};
-
-// Plays straight on a Playfield and notes every firing of the two timers.
-class RecordingControls final : public tools::Controls {
-public:
-    explicit RecordingControls(play::Playfield& playfield) : m_playfield(playfield) {}
-    play::Playfield& playfield() override { return m_playfield; }
-
-    void perform(play::Act act, int argument) override
-    {
-        if (act == play::Act::Tick || act == play::Act::Countdown)
-            firings.push_back({act == play::Act::Tick ? 't' : 'c', clock ? clock->now() : -1,
-                               m_playfield.game.timeShown()});
-        Controls::perform(act, argument);
-    }
-
-    std::vector<std::int64_t> times(char timer) const
-    {
-        std::vector<std::int64_t> out;
-        for (const Firing& f : firings)
-            if (f.timer == timer)
-                out.push_back(f.at);
-        return out;
-    }
-
-    const tools::ScriptClock* clock = nullptr;
-    std::vector<Firing> firings;
-
-private:
-    play::Playfield& m_playfield;
-};
-
 // A created window's worth of game, with its scripted clock and a runner.
-struct Rig {
-    play::Playfield playfield;
-    RecordingControls controls{playfield};
-    tools::ScriptClock clock{controls};
-    std::ostringstream out, err;
-    tools::ScriptRunner runner{controls, clock, out, err};
+struct Rig : tools::HeadlessGame {
     game::Game& game = playfield.game;
 
-    explicit Rig(std::uint64_t seed = 1)
-    {
-        controls.clock = &clock;
-        playfield.FormCreate(seed);
-    }
+    explicit Rig(std::uint64_t seed = 1) : HeadlessGame(seed) {}
     // Runs lines; every one must be valid.
     void run(const std::string& script)
     {
@@ -155,7 +107,6 @@ TEST(Playfield, ShortestRouteEndsInTheWonStateInEveryMaze)
         rig.run("forward\nleft\nwait 5000\nstate\n");
         EXPECT_EQ(rig.playfield.beeps, steps);
         EXPECT_NE(rig.out.str().find(" row=1 col=1 heading=1 active=0 time=293 "), std::string::npos);
-        EXPECT_EQ(rig.controls.times('c').size(), 7u);
     }
 }
 
