@@ -1,12 +1,14 @@
 // The main window's controls as the player uses them: each mouse event on a
 // control plays what its row of the game's table says (its "does"), a right
 // click on Start or Redo opens its menu (a long press on a touch screen
-// too), and the keys: Enter presses the focused push button, or Start when
-// none has the focus; Space the focused one; Tab moves between them. In a
-// dialog Enter answers its default button and Escape the close question's
-// ｷｬﾝｾﾙ. No other key does anything.
+// too), a finger's second tap on "?" is its right click, and the keys:
+// Enter presses the focused push button, or Start when none has the focus;
+// Space the focused one; Tab moves from Start to Redo, then on to the
+// English key under the window and its links, and round again. In a dialog
+// Enter answers its default button and Escape the close question's ｷｬﾝｾﾙ.
+// No other key does anything.
 import { modal } from './dialogs.js';
-import { Primary, Secondary, giveHint, hideTip, longPress, pressable } from './pointer.js';
+import { Primary, Secondary, giveHint, hideTip, longPress, noClickAfterTouch, pressable, secondTap } from './pointer.js';
 import { element, place, stage, stagePoint, view } from './stage.js';
 
 let menu = null;
@@ -16,17 +18,20 @@ function closeMenu() {
   menu = null;
 }
 
-// A menu where the pointer is; choosing an item plays its row.
+// A menu where the pointer is; choosing an item plays its row. Opened by a
+// finger, its items are a finger's size.
 function openMenu(items, event, perform) {
   closeMenu();
   hideTip();
   menu = element('div', 'menu', stage);
   menu.setAttribute('role', 'menu');
+  menu.classList.toggle('finger', event.pointerType === 'touch');
   for (const item of items) {
     const i = element('div', 'menu-item', menu);
     i.setAttribute('role', 'menuitem');
     i.textContent = item.text;
     i.dataset.name = item.name;
+    noClickAfterTouch(i);
     i.addEventListener('pointerenter', () => {
       menu.querySelector('.active')?.classList.remove('active');
       i.classList.add('active');
@@ -78,7 +83,7 @@ export function wireControls(table, controls, perform) {
     pressable(e, {
       onClick: click && (() => perform(click)),
       onPress: (press || rightPress) && ((event) => {
-        const act = event.button === Secondary ? rightPress : press;
+        const act = event.button === Secondary || secondTap(event) ? rightPress : press;
         if (act) perform(act);
       }),
       onRelease: release && ((button, inside) => { if (inside || c.kind !== 'pictureButton') perform(release); }),
@@ -99,11 +104,15 @@ export function wireControls(table, controls, perform) {
 let spaceHeld = null;
 const activate = (button) => button.dispatchEvent(new MouseEvent('click', {detail: 0}));
 
-// Start and Redo (by Tab, in that order) are the main window's only stops.
+const key = document.getElementById('key');
+// The English key's stops: its line, and its links while it is open.
+const keyStops = () => [...key.querySelectorAll(':scope > summary, :scope[open] a[href]')];
+
+// Start and Redo (by Tab, in that order) are the main window's only stops;
+// a dialog's are its buttons.
 export function takeKeys(start, redo) {
   document.addEventListener('keydown', (event) => {
-    if (document.getElementById('key').contains(event.target) || stage.hidden) return;
-    if (event.ctrlKey || event.altKey || event.metaKey) return;
+    if (stage.hidden || event.ctrlKey || event.altKey || event.metaKey) return;
     const buttons = modal ? modal.buttons : [start, redo];
     const focused = buttons.includes(document.activeElement) ? document.activeElement : null;
     if (menu) {
@@ -111,6 +120,14 @@ export function takeKeys(start, redo) {
       menuKey(event.key);
       return;
     }
+    if (event.key === 'Tab') {
+      event.preventDefault();
+      const stops = [...buttons, ...keyStops()];
+      const i = stops.indexOf(document.activeElement);
+      stops[i < 0 ? 0 : (i + (event.shiftKey ? stops.length - 1 : 1)) % stops.length].focus();
+      return;
+    }
+    if (key.contains(event.target)) return;
     switch (event.key) {
       case 'Enter':
         event.preventDefault();
@@ -123,12 +140,6 @@ export function takeKeys(start, redo) {
           focused.classList.add('down');
         }
         break;
-      case 'Tab': {
-        event.preventDefault();
-        const i = buttons.indexOf(focused);
-        buttons[i < 0 ? 0 : (i + (event.shiftKey ? buttons.length - 1 : 1)) % buttons.length].focus();
-        break;
-      }
       case 'Escape':
         event.preventDefault();
         if (modal?.cancel) modal.close('cancel');

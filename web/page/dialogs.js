@@ -1,7 +1,8 @@
 // The windows' frames, and the dialogs: the about box and the help from the
 // game's tables, and the question before the game closes. A dialog shows
 // over everything with the focus on its default button, one at a time; the
-// game's time goes on behind it.
+// window behind it is inert (the English key under it is not); the game's
+// time goes on behind it.
 import layout from './layout.js';
 import { hideTip, presses, pressable } from './pointer.js';
 import { centre, element, fontOf, makeControls, place, pushButton, stage } from './stage.js';
@@ -30,12 +31,12 @@ function dialogFrame(title, width, height, onClose) {
   const e = element('div', 'frame dialog', stage);
   e.hidden = true;
   e.setAttribute('role', 'dialog');
-  e.setAttribute('aria-modal', 'true');
   const caption = element('div', 'caption', e);
   element('span', 'caption-text', caption);
   const close = element('button', 'close-box', caption);
   close.tabIndex = -1;
   close.setAttribute('aria-label', '閉じる');
+  element('span', 'reach', close);  // a finger's target (style.css)
   element('div', 'client', e);
   return {e, area: frame(e, title, width, height, onClose)};
 }
@@ -44,8 +45,10 @@ function dialogFrame(title, width, height, onClose) {
 function openModal(dialog) {
   hideTip();
   const restore = document.activeElement;
+  const behind = document.getElementById('window');
   modal = dialog;
   presses.only = dialog.e;
+  behind.inert = true;
   cover.hidden = false;
   dialog.e.hidden = false;
   centre(dialog.e);
@@ -56,7 +59,8 @@ function openModal(dialog) {
       cover.hidden = true;
       modal = null;
       presses.only = null;
-      if (restore && restore !== document.body && document.getElementById('window').contains(restore)) restore.focus();
+      behind.inert = false;
+      if (restore && restore !== document.body && behind.contains(restore)) restore.focus();
       resolve(result);
     };
   });
@@ -76,6 +80,7 @@ function tableDialog(d) {
 function quitBox() {
   const dialog = {cancel: true};
   const {e, area} = dialogFrame(layout.quit.title, 280, 100, () => dialog.close('cancel'));
+  e.classList.add('quit');
   const icon = element('div', 'quit-icon', area);
   icon.textContent = '?';
   icon.setAttribute('aria-hidden', 'true');

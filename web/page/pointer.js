@@ -39,10 +39,9 @@ export function giveHint(e, hint) {
   e.addEventListener('pointerdown', hideTip);
 }
 
-const over = (e, event) => {
-  const r = e.getBoundingClientRect();
-  return event.clientX >= r.left && event.clientX < r.right && event.clientY >= r.top && event.clientY < r.bottom;
-};
+// Whether the pointer is over a control: its face, or the reach around it
+// that a finger's target has (style.css).
+const over = (e, event) => e.contains(document.elementFromPoint(event.clientX, event.clientY));
 
 // A press and a release of the primary button over the same control is a
 // click; a control that looks pressed does so while that button is held
@@ -75,10 +74,31 @@ export function pressable(e, {onClick, onRelease, onPress, look = false, focus =
   };
   e.addEventListener('pointerup', (event) => end(event, false));
   e.addEventListener('pointercancel', (event) => end(event, true));
+  noClickAfterTouch(e);
   // A click that comes from no pointer: a key's, or a screen reader's.
   e.addEventListener('click', (event) => {
     if (event.detail === 0 && takesPress(e)) onClick?.();
   });
+}
+
+// The control a finger lifts from has had its say: the click the browser
+// makes of the tap does not land on whatever now stands under the finger
+// (the page after the quit box, a control behind a dialog just closed).
+export function noClickAfterTouch(e) {
+  e.addEventListener('touchend', (event) => { if (event.cancelable) event.preventDefault(); });
+}
+
+// A finger's second tap on a control soon after its first, where it was:
+// what a right click is to the mouse.
+const DoubleTap = 400;  // ms from the first touch to the second
+let lastTouch = null;
+export function secondTap(event) {
+  if (event.pointerType !== 'touch') return false;
+  const first = lastTouch;
+  const second = first !== null && first.target === event.currentTarget && event.timeStamp - first.timeStamp < DoubleTap &&
+    Math.hypot(event.clientX - first.clientX, event.clientY - first.clientY) < 24;
+  lastTouch = second ? null : {target: event.currentTarget, timeStamp: event.timeStamp, clientX: event.clientX, clientY: event.clientY};
+  return second;
 }
 
 // A finger held still on a control: onLong with where it first touched;

@@ -45,6 +45,9 @@ export function pushButton(text, parent) {
   return b;
 }
 
+// What a screen reader calls the two bitmaps, which have no hint or caption.
+const Names = {View: '前方の眺め', Image2: '地図'};
+
 function makeControl(c) {
   let e;
   switch (c.kind) {
@@ -52,16 +55,12 @@ function makeControl(c) {
       e = element('canvas', 'control');
       Object.assign(e, {width: c.width, height: c.height});
       break;
-    case 'pictureButton':
-      e = element('div', 'control face glyph');
-      e.setAttribute('role', 'button');
-      e.append(picture(c.picture));
-      break;
+    case 'pictureButton': e = element('div', 'control face glyph'); e.append(picture(c.picture)); break;
     case 'picture': e = element('div', 'control'); e.append(picture(c.picture)); break;
-    case 'scaledPicture': e = picture(c.picture); e.className = 'control'; break;
+    case 'scaledPicture': e = element('div', 'control scaled'); e.append(picture(c.picture)); break;
     case 'countField': e = element('div', 'control count'); e.setAttribute('role', 'timer'); break;
     case 'text': e = element('div', c.width ? 'control text sized' : 'control text'); break;
-    case 'panel': e = element('div', 'control panel'); e.setAttribute('role', 'status'); e.hidden = true; break;
+    case 'panel': e = element('div', 'control panel'); e.hidden = true; break;
     case 'pushButton': e = pushButton(c.text); break;
     case 'sunken': e = element('div', 'control sunken'); break;
     case 'memo':
@@ -74,10 +73,25 @@ function makeControl(c) {
   e.style.font = fontOf(c.font);
   if (c.ink) e.style.color = c.ink;
   if (c.ground) e.style.background = c.ground;
-  if (c.hint || c.spoken) e.setAttribute('aria-label', c.hint || c.spoken);
-  if (c.described) e.setAttribute('aria-description', c.described);
+  speak(e, c);
   e.dataset.name = c.name;
   return e;
+}
+
+// What a screen reader makes of a control: whatever the mouse acts on is a
+// button, named by its caption if it is a push button, else by its hint or
+// spoken name (a hint that does not name it describes it); a bitmap or a
+// named picture is an image; what the game writes as it runs (a notice, a
+// panel) is announced as a status.
+function speak(e, c) {
+  const {click, press} = c.does ?? {};
+  const name = c.kind === 'pushButton' ? '' : c.hint || c.spoken || Names[c.name];
+  if ((click || press) && e.tagName !== 'BUTTON') e.setAttribute('role', 'button');
+  else if (name && !c.text) e.setAttribute('role', 'img');
+  else if (c.kind === 'panel' || (c.kind === 'text' && !c.text)) e.setAttribute('role', 'status');
+  if (name) e.setAttribute('aria-label', name);
+  const description = c.described || (name ? '' : c.hint);
+  if (description) e.setAttribute('aria-description', description);
 }
 
 // The controls of a table, in painting order, by their names.

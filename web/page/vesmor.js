@@ -131,24 +131,38 @@ function beep() {
   }
 }
 
-// ---- Size: the window grows by whole device pixels per window pixel, as
-// large as the browser's window allows, and keeps the key's line below.
+// ---- Size. Under a mouse the window grows by whole device pixels per
+// window pixel, as QT_SCALE_FACTOR does on the desktop. On a touch screen
+// it fills the screen: by whole device pixels where that fills nine tenths
+// of its height, else at the largest size that fits, where the view, the
+// map and the pictures spread their pixels by nearest neighbour and the
+// words are drawn at that size. Upright, a line under it says that turning
+// the screen makes it larger. Too large for the browser's window even at
+// one device pixel, it shrinks to fit. The key's line stays below.
 
 const KeyLine = 20;
+const finger = matchMedia('(pointer: coarse)');
+const turn = document.getElementById('turn');
 
 function fit() {
   const ratio = window.devicePixelRatio || 1;
   const {width: w, height: h} = layout.outer;
-  const pixels = Math.max(1, Math.floor(Math.min(innerWidth * ratio / w, (innerHeight - KeyLine) * ratio / h)));
-  view.scale = pixels / ratio;
+  const largest = (width, height) => Math.min(width / w, (height - KeyLine) / h);
+  const most = largest(innerWidth, innerHeight);
+  const whole = Math.floor(most * ratio) / ratio;
+  view.scale = whole > 0 && (!finger.matches || whole * h >= 0.9 * innerHeight) ? whole : most;
   view.width = Math.floor(innerWidth / view.scale);
   view.height = Math.floor(innerHeight / view.scale);
   Object.assign(stage.style, {transform: `scale(${view.scale})`, width: `${view.width}px`, height: `${view.height}px`});
-  place(mainWindow, Math.max(0, Math.round((view.width - w) / 2)),
-    Math.max(0, Math.round(((innerHeight - KeyLine) / view.scale - h) / 2)));
+  document.documentElement.style.setProperty('--scale', view.scale);
+  const top = Math.max(0, Math.round(((innerHeight - KeyLine) / view.scale - h) / 2));
+  place(mainWindow, Math.max(0, Math.round((view.width - w) / 2)), top);
   if (modal) centre(modal.e);
+  turn.hidden = !finger.matches || largest(innerHeight, innerWidth) < 1.05 * view.scale;
+  turn.style.top = `${(top + h) * view.scale}px`;
   matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', fit, {once: true});
 }
+finger.addEventListener('change', fit);
 addEventListener('resize', fit);
 
 // ---- Creation: the window made and wired, the game seeded from the
