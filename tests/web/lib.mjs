@@ -53,7 +53,7 @@ export function watch(page, origin, name) {
 // may keep for a tenth of its age without asking again, and no more than
 // a "not modified" for a copy as new as the file. With `brotli` it sends
 // what it can compressed, as a host set up for it does; `sent` counts the
-// bytes of the bodies it has sent.
+// bytes of the bodies it has sent, compressed so.
 
 const Types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
@@ -67,6 +67,7 @@ export async function serve(folder, {headers = {}, brotli = false} = {}) {
     let path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     if (path.endsWith('/')) path += 'index.html';
     host.requests.push(path);
+    if (process.env.VESMOR_WEB_TRACE) console.log(request.method, path, JSON.stringify(request.headers));
     let body, date;
     try {
       body = readFileSync(join(host.folder, path));
@@ -85,7 +86,8 @@ export async function serve(folder, {headers = {}, brotli = false} = {}) {
     const type = Types[extname(path)] ?? 'application/octet-stream';
     const packed = brotli && !/^(image\/png|font\/woff2)$/.test(type) && /\bbr\b/.test(request.headers['accept-encoding'] ?? '');
     if (packed) body = brotliCompressSync(body);
-    host.sent += body.length;
+    // Counted as brotli, whatever this browser asked for.
+    host.sent += packed || !brotli || /^(image\/png|font\/woff2)$/.test(type) ? body.length : brotliCompressSync(body).length;
     response.writeHead(200, {'Content-Type': type, 'Last-Modified': date.toUTCString(),
       ...(packed ? {'Content-Encoding': 'br', 'Vary': 'Accept-Encoding'} : {}), ...headers});
     response.end(body);
