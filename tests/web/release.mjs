@@ -60,7 +60,7 @@ const settled = (release) => page.waitFor(async (kept) => {
   await document.fonts.ready;
   const names = await caches.keys();
   return names.includes(kept) && names;
-}, `vesmor-${release}`);
+}, `vesmor-${release}`, 60000);
 const release = () => page.evaluate(() => globalThis.vesmorRelease ?? 'first');
 
 await page.goto(server.url);
