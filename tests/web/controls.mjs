@@ -40,8 +40,7 @@ async function open(options = {}) {
 
 // A part of the test: `needs` says what of the engine it needs.
 async function part(name, needs, body) {
-  const lacking = needs.filter((need) => !{clock: held, touch: browser.engine !== 'webkit',
-    scale: browser.engine !== 'webkit'}[need]);
+  const lacking = needs.filter((need) => !{clock: held, ...browser.can}[need]);
   if (lacking.length) {
     skipped.push(`${name} (no ${lacking.join(', no ')})`);
     return;

@@ -8,9 +8,11 @@
 //
 // A page: goto, reload, evaluate(fn, arg), waitFor(fn, arg), the mouse with
 // any button at page coordinates, keys by their names ('Enter', 'Shift+Tab',
-// ' ', 'KeyW'), touch where the engine has it, shot(clip) (the decoded
-// screenshot), offline(on), close, and on(kind, listener) for what the page
-// says and asks for:
+// ' ', 'KeyW'), a finger (touch: start, end, tap) on a page opened with
+// `touch` where the browser's `can.touch` says it has one (WebKitWebDriver
+// turns a finger into the mouse), a device pixel ratio other than 1 where
+// `can.scale` does, shot(clip) (the decoded screenshot), offline(on),
+// close, and on(kind, listener) for what the page says and asks for:
 //   'console'  (type, text): its console's errors and warnings;
 //   'error'    (text): an uncaught error or rejection, a refused policy;
 //   'request'  (url): every request it makes.
@@ -115,6 +117,7 @@ class ChromiumPage extends Page {
     });
     return {
       version: browser.version(),
+      can: {touch: true, scale: true},
       newPage: (options) => ChromiumPage.open(browser, options),
       close: () => browser.close(),
     };
@@ -174,6 +177,7 @@ class FirefoxPage extends Page {
     });
     return {
       version: (await browser.version()).replace(/^firefox\//, ''),
+      can: {touch: true, scale: true},
       newPage: (options) => FirefoxPage.open(browser, options),
       close: () => browser.close(),
     };
@@ -266,13 +270,14 @@ class WebKitPage extends Page {
     await first.close();
     return {
       version,
+      can: {touch: false, scale: false},
       newPage: (options) => WebKitPage.open(url, options),
       close: async () => { driver.end(); xvfb.end(); },
     };
   }
 
   static async open(driver, {width = 800, height = 600, deviceScaleFactor = 1, touch = false} = {}) {
-    if (deviceScaleFactor !== 1) throw new Error('webkit: MiniBrowser shows pages at one device pixel a pixel only');
+    if (deviceScaleFactor !== 1 || touch) throw new Error('webkit: one device pixel a pixel and no touch screen');
     const page = new WebKitPage('webkit');
     page.driver = driver;
     const session = await page.call('POST', '/session', {capabilities: {alwaysMatch: {
@@ -288,15 +293,6 @@ class WebKitPage extends Page {
     await page.call('POST', `${page.session}/window/rect`, {width, height});
     const inner = await page.evaluate(() => [innerWidth, innerHeight]);
     await page.call('POST', `${page.session}/window/rect`, {width: 2 * width - inner[0], height: 2 * height - inner[1]});
-    if (touch) {
-      const finger = (actions) => page.actions([{type: 'pointer', id: 'finger', parameters: {pointerType: 'touch'}, actions}]);
-      page.touch = {
-        start: (x, y) => finger([{type: 'pointerMove', x: Math.round(x), y: Math.round(y)}, {type: 'pointerDown', button: 0}]),
-        end: () => finger([{type: 'pointerUp', button: 0}]),
-        tap: (x, y) => finger([{type: 'pointerMove', x: Math.round(x), y: Math.round(y)}, {type: 'pointerDown', button: 0},
-          {type: 'pointerUp', button: 0}]),
-      };
-    }
     return page;
   }
 
