@@ -132,20 +132,23 @@ def write_site(args, out, core):
     (out / 'manifest.webmanifest').write_text(json.dumps(manifest, ensure_ascii=False, indent=1) + '\n',
                                               encoding='utf-8')
 
-    notes = licences(out, dict(licence.split('=', 1) for licence in args.licence))
+    licence_files = dict(licence.split('=', 1) for licence in args.licence)
+    notes = licences(out, licence_files)
     index = (page / 'index.html').read_text(encoding='utf-8')
     index = index.replace('@TITLE@', html.escape(layout['mainTitle']))
     index = index.replace('@KEY@', f'<section>\n{key(pathlib.Path(args.readme))}\n{notes}\n</section>')
     (out / 'index.html').write_text(index, encoding='utf-8')
 
-    # The service worker keeps every file, under a version made from them all.
+    # The service worker keeps every file but the licences, each with its
+    # digest, under a version made from them all.
     files = sorted(str(p.relative_to(out)) for p in out.rglob('*') if p.is_file())
     digest = hashlib.sha256()
     for name in files:
         digest.update(name.encode() + b'\0' + (out / name).read_bytes())
+    kept = {name: hashlib.sha256((out / name).read_bytes()).hexdigest() for name in files if name not in licence_files}
     worker = (page / 'sw.js').read_text(encoding='utf-8')
     worker = worker.replace('@VERSION@', digest.hexdigest()[:16])
-    worker = worker.replace('@FILES@', json.dumps(['./'] + files, indent=1))
+    worker = worker.replace('@FILES@', json.dumps({'./': kept['index.html'], **kept}, indent=1))
     (out / 'sw.js').write_text(worker, encoding='utf-8')
 
 

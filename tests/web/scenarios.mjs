@@ -18,7 +18,7 @@
 //
 //   node scenarios.mjs SITE_TEST_FOLDER VESMOR_SCRIPT SCRIPT.vms...
 import {
-  canvasPixels, check, equal, finish, launch, openScripted, parseState, playLine, read, readPng, runDriver,
+  boxOf, canvasPixels, check, equal, finish, launch, openScripted, parseState, playLine, read, readPng, runDriver,
   scriptLines, serve, shownState, temporaryFolder, watch,
 } from './lib.mjs';
 import { join, basename } from 'node:path';
@@ -45,7 +45,7 @@ async function textBoxes(page) {
 
 async function compareWindow(page, want, what) {
   await page.mouse.move(0, 0);  // no tool-tip over the window
-  const got = readPng(await page.locator('#client').screenshot());
+  const got = await page.shot(await boxOf(page, '#client'));
   if (!equal([got.width, got.height], [want.width, want.height], `${what}: window size`)) return;
   const boxes = await textBoxes(page);
   const inText = (x, y) => boxes.some((b) => x >= b.x && x < b.x + b.w && y >= b.y && y < b.y + b.h);
@@ -97,7 +97,7 @@ for (const script of scripts) {
   });
   const states = runDriver(driver, driverScript).split('\n').filter((l) => l.startsWith('maze='));
 
-  const {context, page} = await openScripted(browser, server.url);
+  const page = await openScripted(browser, server.url);
   watch(page, server.url, name);
   let stateIndex = 0;
   let ticked = false;  // until the first tick, the view is the one drawn from the random start
@@ -115,11 +115,11 @@ for (const script of scripts) {
       ++windowsCompared;
     }
   }
-  await context.close();
+  await page.close();
   console.log(`${name}: ${checkpoints.length} checkpoints`);
 }
 
 check(windowsCompared >= scripts.length, 'every scenario ends with its window compared');
 await server.close();
 await browser.close();
-finish('scenarios');
+finish(`scenarios in ${browser.engine} ${browser.version}`);
