@@ -70,12 +70,13 @@ def port_from(text):
 
 def handler_for(site, sent_headers):
     class Handler(http.server.SimpleHTTPRequestHandler):
-        server_version = 'Vesmor'
-        sys_version = ''
         timeout = IDLE_SECONDS
 
         def __init__(self, *args, **kwargs):
             super().__init__(*args, directory=str(site), **kwargs)
+
+        def version_string(self):
+            return 'Vesmor'
 
         def guess_type(self, path):
             return TYPES.get(pathlib.PurePath(path).suffix.lower(), UNKNOWN_TYPE)
