@@ -151,7 +151,8 @@ def check_nginx(headers, types):
         (pathlib.Path(run) / 'nginx.conf').write_text(
             f'daemon off;\nmaster_process off;\npid {run}/nginx.pid;\nerror_log {run}/error.log;\nevents {{}}\n'
             f'http {{\n    access_log off;\n{temporary}    include {run}/vesmor.conf;\n}}\n', encoding='utf-8')
-        nginx = subprocess.Popen(['nginx', '-p', run, '-c', f'{run}/nginx.conf'], stderr=subprocess.PIPE, text=True)
+        nginx = subprocess.Popen(['nginx', '-p', run, '-e', f'{run}/error.log', '-c', f'{run}/nginx.conf'],
+                                 stderr=subprocess.PIPE, text=True)
         try:
             if check(wait_for(port), 'nginx did not start: ' + pathlib.Path(f'{run}/error.log').read_text()):
                 check_server('nginx', port, headers, types)
