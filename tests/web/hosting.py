@@ -103,7 +103,8 @@ def check_port_refusals():
                 lines = run.stderr.splitlines()
                 check(run.returncode == 2 and run.stdout == '' and len(lines) == 1 and lines[0].startswith('web-run: ')
                       and ('taken' in lines[0]) == (port == busy),
-                      f'serve.py {arguments[0]} with PORT={port!r}: status {run.returncode}, said {run.stdout + run.stderr!r}')
+                      f'serve.py {arguments[0]} with PORT={port!r}: status {run.returncode}, '
+                      f'said {run.stdout + run.stderr!r}')
 
 
 def check_serve_py(headers, types):

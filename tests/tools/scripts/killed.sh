@@ -24,7 +24,8 @@ printf 'map 0\n' >"$work/nothing.vms"
 milliseconds() { echo $(($(date +%s%N) / 1000000)); }
 # A run that plays to its end.
 whole_run() {
-    env ${preload:+LD_PRELOAD=$preload} "$driver" "$work/pictures.vms" || { echo "$mode: a whole run failed"; failed=1; }
+    env ${preload:+LD_PRELOAD=$preload} "$driver" "$work/pictures.vms" ||
+        { echo "$mode: a whole run failed"; failed=1; }
 }
 # pictures_whole WHAT: each picture ends as a PNG file ends.
 pictures_whole() {
