@@ -15,7 +15,7 @@ failed=0
 
 {
     printf 'map 0\nstart\n'
-    for i in 1 2 3 4 5 6 7 8 9 10; do
+    for i in 1 2 3 4 5 6; do
         printf 'tick\nwindow %s/w.png\nscene %s/s.png\nmap-image %s/m.png\n' "$out" "$out" "$out"
     done
 } >"$work/pictures.vms"
