@@ -42,7 +42,9 @@ recorded() {  # bytes of sound recorded so far, whole frames only
     echo $(($(stat -c %s "$work/sound.raw") / 4 * 4))
 }
 peak() {  # peak FROM TO: the loudest sample recorded between two byte offsets
-    tail -c +$(($1 + 1)) "$work/sound.raw" | head -c $(($2 - $1)) | od -An -td2 -v -w2 |
+    # od reads just those bytes: the file grows meanwhile, and a reader that
+    # stopped early would leave a writer killed by a broken pipe.
+    od -An -td2 -v -w2 -j "$1" -N $(($2 - $1)) "$work/sound.raw" |
         awk 'BEGIN { m = 0 } { v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m }'
 }
 
