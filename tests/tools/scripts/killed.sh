@@ -85,7 +85,7 @@ rounds() {
 }
 
 preload=
-rounds "unnamed files" 15 35
+rounds "unnamed files" 10 28
 preload=$refuse_unnamed
 rounds "no unnamed files" 4 8
 exit $failed
