@@ -60,9 +60,13 @@ web:
 	$(call build-web,$(BUILD),$(WEB))
 	@echo "$(WEB)/site/: $$(du -s --apparent-size -k $(WEB)/site | cut -f1) KiB"
 
-web-run: web
-	@echo "Vesmor plays at http://127.0.0.1:$(PORT)/ (Ctrl+C stops the server)"
-	@/usr/bin/python3 -m http.server $(PORT) --bind 127.0.0.1 --directory $(WEB)/site >/dev/null
+# The site on this computer only, with the headers a host should send. A
+# port that cannot be served is said before the build, in one line.
+web-run: export PORT := $(PORT)
+web-run:
+	@/usr/bin/python3 web/serve.py --check
+	@$(MAKE) --no-print-directory web
+	@/usr/bin/python3 web/serve.py $(WEB)/site
 
 # vesmor_<version>-<revision>_<arch>.deb in this folder, checked by lintian:
 # cpack names it from the project's version and the changelog's revision.
