@@ -84,7 +84,8 @@ def write_site(args, out, core):
     facts = pathlib.Path(args.facts)
     layout = json.loads((facts / 'layout.json').read_text(encoding='utf-8'))
 
-    for name in ('vesmor.js', 'style.css'):
+    # The style and the page's modules; the service worker is written below.
+    for name in ['style.css'] + sorted(p.name for p in page.glob('*.js') if p.name != 'sw.js'):
         shutil.copyfile(page / name, out / name)
     (out / 'layout.js').write_text('// The game\'s tables and words, written at build time from its own: do not edit.\n'
                                    'export default ' + json.dumps(layout, ensure_ascii=False) + ';\n',
