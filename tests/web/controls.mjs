@@ -11,7 +11,7 @@
 //   node controls.mjs SITE_TEST_FOLDER
 import {
   boxOf, canvasPixels, centre, centreOf, check, chooseFromMenu, click, clickOn, clock, equal, finish,
-  launch, openScripted, serve, textOf, waitForGame, watch,
+  launch, loadScripted, openScripted, serve, textOf, waitForGame, watch,
 } from './lib.mjs';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -32,11 +32,33 @@ const shown = (page, selector) => page.evaluate((selector) => {
 }, selector);
 const texts = (page, selector) => page.evaluate((selector) => [...document.querySelectorAll(selector)].map((e) => e.textContent), selector);
 
-async function open(options = {}) {
-  const page = await openScripted(browser, server.url, options);
-  watch(page, server.url, 'controls');
+// The parts that need no browser window of their own play one after
+// another on one page, each on a fresh load of the game; the others open
+// their own (`own`, or options for the browser's window), after closing
+// that one: WebKitWebDriver drives one browser at a time. A page not
+// `watched` may fail on purpose.
+let shared = null;
+let current = '';
+
+async function open({keepHelp = false, own = false, watched = true, ...options} = {}) {
+  let page = shared;
+  if (own || Object.keys(options).length) {
+    await shared?.close();
+    shared = null;
+    page = await openScripted(browser, server.url, {keepHelp, ...options});
+  } else if (shared) {
+    await loadScripted(shared, server.url, {keepHelp});
+  } else {
+    page = shared = await openScripted(browser, server.url, {keepHelp});
+  }
+  if (watched && (page !== shared || !page.watched)) {
+    watch(page, server.url, () => `controls, ${current}`);
+    page.watched = true;
+  }
   return page;
 }
+
+const done = (page) => page === shared ? undefined : page.close();
 
 // A part of the test: `needs` says what of the engine it needs; where the
 // engine lacks it, the part is skipped and the run says why.
@@ -46,6 +68,7 @@ async function part(name, needs, body) {
     skipped.push(`${name}: ${lacking.map((need) => browser.lacks[need]).join('; ')}`);
     return;
   }
+  current = name;
   await body();
 }
 
@@ -69,7 +92,7 @@ await part('the help and the focus', [], async () => {
   equal(await focused(page), 'Button3', 'Tab moves back to Start');
   await page.keyboard.press('Shift+Tab');
   equal(await focused(page), 'Button1', 'Shift+Tab moves to Redo');
-  await page.close();
+  await done(page);
 });
 
 // No game runs until Start; Enter and Space press the focused button,
@@ -105,7 +128,7 @@ await part('the keys', [], async () => {
   await click(page, 'LeftBtn');
   await tick(page);
   check(!(await canvasPixels(page, 'View')).equals(before), 'a click on the left button turns');
-  await page.close();
+  await done(page);
 });
 
 // The menus: Start's lists the mazes, Redo's the times, each opening where
@@ -133,25 +156,7 @@ await part('the menus', [], async () => {
   equal(await count(page), '300', 'a new time waits for Start');
   await click(page, 'Button3');
   equal(await count(page), '180', 'Start counts from the time chosen');
-  await page.close();
-});
-
-// A long press on Start opens its menu on a touch screen, without pressing
-// Start; a tap chooses.
-await part('a long press', ['touch'], async () => {
-  const page = await open({touch: true});
-  const at = await centreOf(page, 'Button3');
-  await page.touch.start(at.x, at.y);
-  // The long press is timed by the browser's clock, not the game's.
-  const opened = await page.waitFor(() => document.querySelectorAll('.menu .menu-item').length, null, 5000).catch(() => 0);
-  equal(opened, 10, 'a long press opens the menu');
-  await page.touch.end();
-  await clock(page, 'run', 2000);
-  equal(await count(page), '300', 'the long press did not press Start');
-  const item = centre(await boxOf(page, '.menu-item', 'map 7'));
-  await page.touch.tap(item.x, item.y);
-  equal(await textOf(page, 'Label2'), '7', 'a tap chose map 7');
-  await page.close();
+  await done(page);
 });
 
 // The dialogs: the about box from the icon, the help from "?" (drawing
@@ -183,7 +188,7 @@ await part('the dialogs', [], async () => {
     'the help opens where it was scrolled');
   await page.keyboard.press('Enter');
   equal(await focused(page), 'Button3', 'the focus comes back to Start');
-  await page.close();
+  await done(page);
 });
 
 await part('the timers behind the dialogs', [], async () => {
@@ -202,7 +207,7 @@ await part('the timers behind the dialogs', [], async () => {
   await clock(page, 'run', 5000);
   await tick(page);  // no frame after the close
   equal(await count(page), '295', 'the count stops when the game has ended');
-  await page.close();
+  await done(page);
 });
 
 // "?" held flashes the player's cell on the map; let go anywhere, off the
@@ -239,7 +244,7 @@ await part('"?" held and the beep', [], async () => {
   await page.mouse.move(view.x, view.y, {steps: 4});
   await page.mouse.up();
   check((await canvasPixels(page, 'Image2')).equals(before), '"?" let go off the label restores the map');
-  await page.close();
+  await done(page);
 });
 
 // The quit box: from "Exit" and from the window's close box, OK then
@@ -267,7 +272,25 @@ await part('the quit box', [], async () => {
   await clickOn(page, '#again');
   await waitForGame(page);
   equal(await dialogShown(page), 'Help', 'starting again greets anew');
-  await page.close();
+  await done(page);
+});
+
+// A long press on Start opens its menu on a touch screen, without pressing
+// Start; a tap chooses.
+await part('a long press', ['touch'], async () => {
+  const page = await open({touch: true});
+  const at = await centreOf(page, 'Button3');
+  await page.touch.start(at.x, at.y);
+  // The long press is timed by the browser's clock, not the game's.
+  const opened = await page.waitFor(() => document.querySelectorAll('.menu .menu-item').length, null, 5000).catch(() => 0);
+  equal(opened, 10, 'a long press opens the menu');
+  await page.touch.end();
+  await clock(page, 'run', 2000);
+  equal(await count(page), '300', 'the long press did not press Start');
+  const item = centre(await boxOf(page, '.menu-item', 'map 7'));
+  await page.touch.tap(item.x, item.y);
+  equal(await textOf(page, 'Label2'), '7', 'a tap chose map 7');
+  await done(page);
 });
 
 // The game's gate: every export called with what the page never sends
@@ -275,8 +298,7 @@ await part('the quit box', [], async () => {
 // the game's WebAssembly stops the page with one line and a button that
 // plays again.
 await part('the bad calls and a trap', [], async () => {
-  // Not watched: the trap is an uncaught error on purpose.
-  const page = await openScripted(browser, server.url);
+  const page = await open({own: true, watched: false});  // the trap fails on purpose
   await chooseFromMenu(page, 'Button3', 'map 0');
   await click(page, 'Button3');
   await clock(page, 'run', 1000);
@@ -301,7 +323,7 @@ await part('the bad calls and a trap', [], async () => {
   await page.waitFor(() => !document.getElementById('stopped').hidden);
   check(!(await shown(page, '#window')), 'after a trap the window is gone');
   const line = await page.evaluate(() => document.querySelector('#stopped p').innerText);
-  check(/Vesmor has stopped: .*unreachable/.test(line) && !line.includes('\n'), `one line says why: ${line}`);
+  check(/Vesmor has stopped: .*unreachable/i.test(line) && !line.includes('\n'), `one line says why: ${line}`);
   equal(await page.evaluate(() => document.activeElement?.closest('#stopped') !== null), true, 'its button has the focus');
   await clickOn(page, '#stopped button');
   await waitForGame(page);
@@ -326,10 +348,11 @@ for (const [width, height, ratio, pixels] of [[800, 600, 1, 1], [1200, 1100, 1, 
           if (rgba.readUInt32BE((y * w + x) * 4) !== view.readUInt32BE(((y >> 1) * 330 + (x >> 1)) * 4)) ++wrong;
       equal(wrong, 0, 'at twice the size every view pixel is a sharp 2 x 2 square');
     }
-    await page.close();
+    await done(page);
   });
 }
 
+await shared?.close();
 await server.close();
 await browser.close();
 for (const part of skipped) console.log(`not in ${browser.engine}: ${part}`);

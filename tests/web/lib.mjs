@@ -40,12 +40,14 @@ export function finish(name) {
 
 // A page that reports every request it makes outside its origin, and every
 // error or warning on its console (see engines.mjs for what WebKit tells).
+// `name` may be a function, for a page that plays one thing after another.
 export function watch(page, origin, name) {
+  const label = typeof name === 'function' ? name : () => name;
   page.on('request', (url) => {
-    check(url.startsWith(origin) || url.startsWith('data:') || url.startsWith('blob:'), `${name}: requested ${url}`);
+    check(url.startsWith(origin) || url.startsWith('data:') || url.startsWith('blob:'), `${label()}: requested ${url}`);
   });
-  page.on('console', (type, text) => check(!['error', 'warning'].includes(type), `${name}: console ${type}: ${text}`));
-  page.on('error', (text) => check(false, `${name}: ${text}`));
+  page.on('console', (type, text) => check(!['error', 'warning'].includes(type), `${label()}: console ${type}: ${text}`));
+  page.on('error', (text) => check(false, `${label()}: ${text}`));
 }
 
 // ---- A static host for a folder, as a plain one serves it (Python's, as
@@ -209,10 +211,16 @@ export async function clock(page, operation, ms) {
 // help has been closed.
 export async function openScripted(browser, url, {keepHelp = false, ...options} = {}) {
   const page = await browser.newPage(options);
+  await loadScripted(page, url, {keepHelp});
+  return page;
+}
+
+// The same on a page already open: a new game on a fresh page load, without
+// the cost of a fresh browser profile (in WebKit a browser of its own).
+export async function loadScripted(page, url, {keepHelp = false} = {}) {
   await page.goto(`${url}?clock=held`);
   await waitForGame(page);
   if (!keepHelp) await page.keyboard.press('Enter');  // the help's OK
-  return page;
 }
 
 // Once the game is made, the help greets the player.
