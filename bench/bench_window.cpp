@@ -53,8 +53,8 @@ protected:
 void stepOrTurn(ui::TRivev& window)
 {
     const game::Game& g = window.playfield().game;
-    const game::Cell ahead = game::stepFrom(g.player.row, g.player.column, g.player.direction());
-    if (game::onGrid(ahead.row, ahead.column) && !game::IsWall(g.MazeIndex, ahead.row, ahead.column)) {
+    const game::Cell ahead = game::stepFrom(g.player().row, g.player().column, g.player().direction());
+    if (game::onGrid(ahead.row, ahead.column) && !game::IsWall(g.MazeIndex(), ahead.row, ahead.column)) {
         window.MaeBtnClick();
         window.MaeBtnMouseUp();
     } else {

@@ -9,60 +9,62 @@ namespace game {
 
 void Game::FormCreate(std::uint64_t seed)
 {
-    TimeLimit = 300;
-    RemainingTime = TimeLimit;
-    countdown.setInterval(0);
-    GameActive = false;
+    m_timeLimit = 300;
+    m_remainingTime = m_timeLimit;
+    m_countdown.setInterval(0);
+    m_gameActive = false;
     std::mt19937_64 random(seed);
-    MazeIndex = std::uniform_int_distribution<int>(0, MazeCount - 1)(random);
-    StartSlot = std::uniform_int_distribution<int>(0, StartSlotCount - 1)(random);
-    placeAt(StartPlacements[StartSlot]);
+    m_mazeIndex = std::uniform_int_distribution<int>(0, MazeCount - 1)(random);
+    m_startSlot = std::uniform_int_distribution<int>(0, StartSlotCount - 1)(random);
+    placeAt(StartPlacements[m_startSlot]);
 }
 
 void Game::placeAt(const Placement& placement)
 {
-    player.row = placement.row;
-    player.column = placement.column;
-    player.heading = placement.heading;
+    if (!isPlacement(placement.row, placement.column, placement.heading))
+        return;
+    m_player.row = placement.row;
+    m_player.column = placement.column;
+    m_player.heading = placement.heading;
 }
 
 bool Game::Timer1Step()
 {
-    if (!player.moveRequested())
+    if (!m_player.moveRequested())
         return false;
-    player.heading &= 0x0F;  // the request is used up, step or not
-    const Cell from{player.row, player.column};
-    const Cell to = stepFrom(from.row, from.column, player.direction());
-    if (!onGrid(to.row, to.column) || IsWall(MazeIndex, to.row, to.column))
+    m_player.heading &= 0x0F;  // the request is used up, step or not
+    const Cell from{m_player.row, m_player.column};
+    const Cell to = stepFrom(from.row, from.column, m_player.direction());
+    if (!onGrid(to.row, to.column) || IsWall(m_mazeIndex, to.row, to.column))
         return false;
-    player.row = static_cast<std::uint8_t>(to.row);
-    player.column = static_cast<std::uint8_t>(to.column);
+    m_player.row = static_cast<std::uint8_t>(to.row);
+    m_player.column = static_cast<std::uint8_t>(to.column);
     m_host.drawStep(from, to);
     return true;
 }
 
 bool Game::atGoal() const
 {
-    return isGoal(player.row, player.column, player.heading);
+    return isGoal(m_player.row, m_player.column, m_player.heading);
 }
 
 void Game::endGame()
 {
-    countdown.setInterval(0);
-    GameActive = false;
+    m_countdown.setInterval(0);
+    m_gameActive = false;
 }
 
 void Game::Timer1Timer()
 {
     Timer1Step();
     if (atGoal()) {  // tested first: the goal wins over a count of 0
-        panels.won = true;
+        m_panels.won = true;
         endGame();
         return;
     }
     if (timedOut()) {  // a fast countdown can pass below 0 between ticks
         m_timeShown = 0;
-        panels.trapped = true;
+        m_panels.trapped = true;
         endGame();
         return;
     }
@@ -74,88 +76,100 @@ void Game::Timer1Timer()
 // them; the last one written stands.
 void Game::timeOfDay()
 {
-    if (RemainingTime > Hour.lightHeld)
-        RemainingTime = Hour.lightHeld;
+    if (m_remainingTime > Hour.lightHeld)
+        m_remainingTime = Hour.lightHeld;
     if (m_timeShown == Hour.sunset)
-        notice = Notice::Sunset;
+        m_notice = Notice::Sunset;
     // Fallen in: the count runs faster on every tick spent in the water,
     // until Start or Redo.
-    if (isWaterway(MazeIndex, player.row, player.column)) {
-        countdown.setInterval(countdown.interval() / 2 + 1);
-        notice = Notice::Splash;
+    if (isWaterway(m_mazeIndex, m_player.row, m_player.column)) {
+        m_countdown.setInterval(m_countdown.interval() / 2 + 1);
+        m_notice = Notice::Splash;
     }
     if (m_timeShown == Hour.moonGone)
-        notice = MazeIndex == 4 ? Notice::SunGone : Notice::MoonGone;
-    if (m_timeShown >= Hour.duskUntil && m_timeShown <= Hour.duskFrom && !DuskNoticeShown) {
-        notice = Notice::Dusk;
-        DuskNoticeShown = true;
+        m_notice = m_mazeIndex == 4 ? Notice::SunGone : Notice::MoonGone;
+    if (m_timeShown >= Hour.duskUntil && m_timeShown <= Hour.duskFrom && !m_duskNoticeShown) {
+        m_notice = Notice::Dusk;
+        m_duskNoticeShown = true;
     }
 }
 
+// The count on show is parsed, lowered by one and written back; its last
+// value is kept for the sky's colours.
 void Game::Timer2Timer()
 {
-    RemainingTime = timeShown() - 1;
-    setTimeShown(RemainingTime);
+    m_remainingTime = m_timeShown - 1;
+    m_timeShown = m_remainingTime;
 }
 
 void Game::MaeBtnClick()
 {
-    if (!GameActive)
+    if (!m_gameActive)
         return;
-    player.heading |= MoveRequest;
+    m_player.heading |= MoveRequest;
     m_host.beep();
 }
 
 // A turn rewrites the whole byte, so it also cancels a pending step.
 void Game::LeftBtnClick()
 {
-    if (GameActive)
-        player.heading = (player.heading + 1) & 3;
+    if (m_gameActive)
+        m_player.heading = (m_player.heading + 1) & 3;
 }
 
 void Game::RightBtnClick()
 {
-    if (GameActive)
-        player.heading = (player.heading + 3) & 3;
+    if (m_gameActive)
+        m_player.heading = (m_player.heading + 3) & 3;
 }
 
 void Game::Button3Click()
 {
-    setTimeShown(TimeLimit);
-    GameActive = true;
-    DuskNoticeShown = false;
-    notice = Notice::None;
-    panels = {};
-    countdown.setInterval(CountdownPeriod);
+    m_timeShown = m_timeLimit;
+    m_gameActive = true;
+    m_duskNoticeShown = false;
+    m_notice = Notice::None;
+    m_panels = {};
+    m_countdown.setInterval(CountdownPeriod);
     m_host.clearMap();
-    placeAt(StartPlacements[StartSlot]);
-    m_host.drawWaterwayLines(MazeIndex);
+    placeAt(StartPlacements[m_startSlot]);
+    m_host.drawWaterwayLines(m_mazeIndex);
 }
 
 // Redo goes on from where the player stands, on the same map.
 void Game::Button1Click()
 {
-    GameActive = true;
-    countdown.setInterval(CountdownPeriod);
-    panels.trapped = false;
-    setTimeShown(TimeLimit);
-    notice = Notice::None;
+    m_gameActive = true;
+    m_countdown.setInterval(CountdownPeriod);
+    m_panels.trapped = false;
+    m_timeShown = m_timeLimit;
+    m_notice = Notice::None;
 }
 
 void Game::chooseMaze(int maze)
 {
-    MazeIndex = maze;
-    StartSlot = 0;
+    if (!isMaze(maze))
+        return;
+    m_mazeIndex = maze;
+    m_startSlot = 0;
 }
 
-void Game::chooseTimeLimit(int limit) { TimeLimit = limit; }
+void Game::chooseTimeLimit(int limit)
+{
+    if (isTimeLimit(limit))
+        m_timeLimit = limit;
+}
 
-void Game::chooseStartSlot(int slot) { StartSlot = slot; }
+void Game::chooseStartSlot(int slot)
+{
+    if (isStartSlot(slot))
+        m_startSlot = slot;
+}
 
 void Game::setCountdownTo(int seconds)
 {
-    setTimeShown(seconds);
-    RemainingTime = seconds;
+    m_timeShown = seconds;
+    m_remainingTime = seconds;
 }
 
 } // namespace game

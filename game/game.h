@@ -48,6 +48,31 @@ struct Panels {
     friend bool operator==(const Panels&, const Panels&) = default;
 };
 
+// The time limits the Redo button's menu offers, in its order.
+inline constexpr int TimeLimits[] = {180, 240, 300, 360};
+
+// The values a game can be set up with; anything else is refused.
+constexpr bool isMaze(int maze) { return maze >= 0 && maze < MazeCount; }
+constexpr bool isStartSlot(int slot) { return slot >= 0 && slot < StartSlotCount; }
+constexpr bool isTimeLimit(int seconds)
+{
+    for (int limit : TimeLimits)
+        if (seconds == limit)
+            return true;
+    return false;
+}
+// A cell on the grid, and a heading byte of a heading alone or with a step
+// pending.
+constexpr bool isPlacement(int row, int column, int heading)
+{
+    return onGrid(row, column) && ((heading >= 0 && heading <= 3) || (heading >= MoveRequest && heading <= MoveRequest + 3));
+}
+
+// One game. Its state is read by everyone and changed only through the
+// operations below, each of which keeps the rules whole: the handlers of
+// the window's controls and timers, and the few set-ups that scenarios,
+// tests and measurements make directly. A set-up given a value that no
+// game can have (isMaze and its kin say which) changes nothing.
 class Game {
 public:
     explicit Game(GameHost& host) : m_host(host) {}
@@ -72,39 +97,56 @@ public:
     void Button1Click();  // Redo
     void chooseMaze(int maze);       // "map 0" to "map 9"
     void chooseTimeLimit(int limit); // "180秒" to "360秒"
-    // For scenarios and measurements that set a game up directly: the start
-    // slot that the next Start uses, and the countdown standing at a count
-    // (the count on show and RemainingTime alike).
+
+    // Set-ups for scenarios and measurements: the player put on a cell with
+    // a heading byte, the start slot that the next Start uses, and the
+    // countdown standing at a count (both counts below alike).
+    void placeAt(const Placement& placement);
     void chooseStartSlot(int slot);
     void setCountdownTo(int seconds);
 
-    // The count on show in TimeEdit: the authoritative one, which the
-    // countdown steps and every time test reads.
+    // Timer2's period follows the game; whoever runs the timer hears when
+    // it must restart or stop (game/timer.h).
+    void onCountdownRestart(TimerPeriod::Restart restart) { m_countdown.onRestart(std::move(restart)); }
+
+    const PlayerState& player() const { return m_player; }
+    int MazeIndex() const { return m_mazeIndex; }
+    int StartSlot() const { return m_startSlot; }
+    bool GameActive() const { return m_gameActive; }
+    int TimeLimit() const { return m_timeLimit; }
+    bool DuskNoticeShown() const { return m_duskNoticeShown; }
+    const TimerPeriod& countdown() const { return m_countdown; }  // Timer2
+    Notice notice() const { return m_notice; }                   // Label4
+    Panels panels() const { return m_panels; }
+
+    // The game keeps two counts. The count on show in TimeEdit is the one
+    // the rules trust: the countdown steps it, and the time-out, the
+    // notices, the sky's and the walls' hours all test it. RemainingTime
+    // is the countdown's last value, held at 300 at most by the sky, and
+    // only the sky's and the walls' colours are computed from it; after
+    // Start it keeps the last game's value until the first countdown step.
     int timeShown() const { return m_timeShown; }
-    void setTimeShown(int value) { m_timeShown = value; }
+    int RemainingTime() const { return m_remainingTime; }
+
     bool atGoal() const;
     // The count has run out: the game is lost at the next tick.
     bool timedOut() const { return m_timeShown <= 0; }
-
-    // State, read by the front ends and the frame, written by the rules above.
-    PlayerState player;
-    int MazeIndex = 0;
-    int StartSlot = 0;
-    bool GameActive = false;
-    int TimeLimit = 300;
-    int RemainingTime = 300;
-    bool DuskNoticeShown = false;
-    TimerPeriod countdown;  // Timer2
-    Notice notice = Notice::None;
-    Panels panels;
-
-    void placeAt(const Placement& placement);
 
 private:
     void endGame();
     void timeOfDay();
 
     GameHost& m_host;
+    PlayerState m_player;
+    int m_mazeIndex = 0;
+    int m_startSlot = 0;
+    bool m_gameActive = false;
+    int m_timeLimit = 300;
+    int m_remainingTime = 300;
+    bool m_duskNoticeShown = false;
+    TimerPeriod m_countdown;
+    Notice m_notice = Notice::None;
+    Panels m_panels;
     int m_timeShown = 300;  // TimeEdit's designed text
 };
 

@@ -1,6 +1,7 @@
-// The period of a game timer and what changing it means. Both the real
-// window timers and the scenario driver's scripted clock follow this one
-// rule, so they cannot disagree:
+// The period of a game timer and what changing it means. The desktop's
+// window timers and the game's own clock (play/clock.h, which the scenario
+// driver and the web page run) both follow this one rule, so they cannot
+// disagree:
 //   - a period of 0 stops the timer;
 //   - setting the period it already has changes nothing (the phase is kept);
 //   - any other period restarts it: the next firing comes one new period later.

@@ -4,7 +4,7 @@ namespace play {
 
 // "forward" is a whole click: the button pressed
 // and let go over it, which also resets the map's pen.
-const std::array<Action, 13> Actions{{
+const std::array<Action, 15> Actions{{
     {Act::ChooseMaze, "map", Takes::Maze, [](Playfield& s, int maze) { s.game.chooseMaze(maze); }},
     {Act::ChooseTime, "time", Takes::Seconds, [](Playfield& s, int seconds) { s.game.chooseTimeLimit(seconds); }},
     {Act::Start, "start", Takes::Nothing, [](Playfield& s, int) { s.game.Button3Click(); }},
@@ -15,9 +15,17 @@ const std::array<Action, 13> Actions{{
     {Act::Release, "release", Takes::Nothing, [](Playfield& s, int) { s.MaeBtnMouseUp(); }},
     {Act::Probe, "probe", Takes::Nothing, [](Playfield& s, int) { s.probePressed(); }},
     {Act::Unprobe, "unprobe", Takes::Nothing, [](Playfield& s, int) { s.probeReleased(); }},
-    {Act::Help, "help", Takes::Nothing, [](Playfield&, int) {}},  // a dialog: nothing drawn on the game
+    // Windows of their own: nothing drawn on the game.
+    {Act::Help, "help", Takes::Nothing, [](Playfield&, int) {}},
+    {Act::About, "about", Takes::Nothing, [](Playfield&, int) {}},
+    {Act::Quit, "quit", Takes::Nothing, [](Playfield&, int) {}},
     {Act::Tick, "tick", Takes::Nothing, [](Playfield& s, int) { s.Timer1Timer(); }},
-    {Act::Countdown, "countdown", Takes::Nothing, [](Playfield& s, int) { s.game.Timer2Timer(); }},
+    // A firing of the countdown's timer, which a stopped timer never gives.
+    {Act::Countdown, "countdown", Takes::Nothing,
+     [](Playfield& s, int) {
+         if (s.game.countdown().running())
+             s.game.Timer2Timer();
+     }},
 }};
 
 const Action& action(Act act)
@@ -34,6 +42,16 @@ const Action* actionNamed(std::string_view name)
         if (name == a.name)
             return &a;
     return nullptr;
+}
+
+bool takes(const Action& action, int argument)
+{
+    switch (action.takes) {
+    case Takes::Maze: return game::isMaze(argument);
+    case Takes::Seconds: return game::isTimeLimit(argument);
+    case Takes::Nothing: break;
+    }
+    return argument == 0;
 }
 
 } // namespace play

@@ -1,8 +1,18 @@
 // What the windows show and where, as plain data: every control of the main
 // window, the about box and the help dialog with its place, font, colours,
-// text, hint and picture, and the items of the two right-click menus. The
-// desktop's widgets and the web page are both made from these tables, so
-// neither writes a position, a colour or a word of its own.
+// text, hint and picture, what the mouse plays on it, and the items of the
+// two right-click menus. The desktop's widgets and the web page are both
+// made from these tables.
+//
+// What each front end draws of its own, beyond these tables:
+//   - the desktop: the main window's decorations (frames, trays, strips,
+//     discs and lines, ui/decorations.cpp, also written as a picture for the
+//     page), the look of its standard controls, and the close question, a
+//     standard message box; the window manager draws the frames;
+//   - the page: the frames and title bars around its windows (the sizes
+//     below), the button faces, menus and tool-tips in the classic style,
+//     the close question (it has no message box to ask), and the lines that
+//     say the game has ended or stopped (style.css, the page's modules).
 //
 // Places are client coordinates in pixels (left, top, width, height); a
 // width of 0 means the control is sized to its text. Colours are 0x00BBGGRR.
@@ -11,6 +21,7 @@
 #include "actions.h"
 #include "render/colours.h"
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -78,6 +89,28 @@ inline constexpr MenuItem PopupMenu2[] = {
     {"K3001", "300秒", Act::ChooseTime, 300},
     {"K3601", "360秒", Act::ChooseTime, 360},
 };
+// The two menus offer every maze and every time limit the game has, in order.
+static_assert([] {
+    if (std::size(PopupMenu1) != game::MazeCount || std::size(PopupMenu2) != std::size(game::TimeLimits))
+        return false;
+    for (int i = 0; i < game::MazeCount; ++i)
+        if (PopupMenu1[i].argument != i)
+            return false;
+    for (std::size_t i = 0; i < std::size(game::TimeLimits); ++i)
+        if (PopupMenu2[i].argument != game::TimeLimits[i])
+            return false;
+    return true;
+}());
+
+// What the mouse plays on a control, each a row of the action table.
+struct Wiring {
+    std::optional<Act> click = {};    // the left button pressed and let go over it
+    std::optional<Act> press = {};    // any other button than the right pressed on it
+    // A button let go after a press on it: over it for a picture button;
+    // wherever it is let go for a caption, which holds the mouse.
+    std::optional<Act> release = {};
+    std::optional<Act> rightPress = {};  // the right button pressed on it (a control with a menu opens that)
+};
 
 struct Control {
     std::string_view name;
@@ -93,14 +126,23 @@ struct Control {
     std::string_view described = {};   // what a screen reader adds about it
     std::string_view inside = {};      // the control it lies in, whose corner its place counts from
     std::span<const MenuItem> menu = {};  // the menu a right click opens
+    Wiring does = {};
 };
+
+// The frame around a window's client area: a border on the left, right and
+// bottom, and the title bar above.
+inline constexpr int FrameBorder = 4;
+inline constexpr int CaptionHeight = 14;
+// The main window's close box in its title bar asks as "Exit" does.
+inline constexpr Act CloseBox = Act::Quit;
 
 // The main window's client area; the game sets the outer size of its
 // window, frame and title bar included, to OuterWidth x OuterHeight.
 inline constexpr int ClientWidth = 529;
 inline constexpr int ClientHeight = 462;
-inline constexpr int OuterWidth = 537;
-inline constexpr int OuterHeight = 480;
+inline constexpr int OuterWidth = ClientWidth + 2 * FrameBorder;
+inline constexpr int OuterHeight = ClientHeight + CaptionHeight + FrameBorder;
+static_assert(OuterWidth == 537 && OuterHeight == 480);
 
 // The main window's controls in painting order: a later one lies over an
 // earlier one where they overlap. The decorations behind them (frames,
@@ -108,31 +150,35 @@ inline constexpr int OuterHeight = 480;
 inline constexpr Control MainControls[] = {
     {.name = "View", .kind = Kind::Surface, .place = {31, 31, render::SceneSize, render::SceneSize}},
     {.name = "RightBtn", .kind = Kind::PictureButton, .place = {141, 406, 40, 30}, .hint = "右に向きます",
-     .picture = "right"},
+     .picture = "right", .does = {.click = Act::Right}},
     {.name = "MaeBtn", .kind = Kind::PictureButton, .place = {81, 406, 40, 30}, .hint = "正面に進みます",
-     .picture = "forward"},
+     .picture = "forward", .does = {.click = Act::Forward, .release = Act::Release}},
     {.name = "LeftBtn", .kind = Kind::PictureButton, .place = {19, 406, 40, 30}, .hint = "左に向きます",
-     .picture = "left"},
+     .picture = "left", .does = {.click = Act::Left}},
     {.name = "Image1", .kind = Kind::ScaledPicture, .place = {442, 16, 32, 32}, .hint = "ﾊﾞｰｼﾞｮﾝ情報",
-     .picture = "icon"},
+     .picture = "icon", .does = {.click = Act::About}},
     {.name = "TimeEdit", .kind = Kind::CountField, .place = {440, 142, 37, 19}, .font = {GothicFace, 17, true},
      .ink = render::Black, .ground = render::White, .text = "300", .spoken = "残り時間"},
     {.name = "Image3", .kind = Kind::Picture, .place = {395, 161, 17, 20}, .picture = "north"},
     {.name = "Image2", .kind = Kind::Surface, .place = {398, 184, render::MapSize, render::MapSize}},
     {.name = "Label4", .kind = Kind::Text, .place = {397, 356, 0, 0}, .font = WindowFont, .ink = render::Black},
     {.name = "Label5", .kind = Kind::Text, .place = {196, 400, 16, 36}, .font = {TimesFace, 32, true},
-     .ink = render::Red, .text = "?", .hint = "現在地・右ｸﾘｯｸでﾍﾙﾌﾟ"},
+     .ink = render::Red, .text = "?", .hint = "現在地・右ｸﾘｯｸでﾍﾙﾌﾟ",
+     .does = {.press = Act::Probe, .release = Act::Unprobe, .rightPress = Act::Help}},
     {.name = "Label1", .kind = Kind::Text, .place = {428, 406, 58, 27}, .font = {MsSerifFace, 24, true, true},
-     .ink = render::Yellow, .ground = render::Black, .text = "Exit", .spoken = "Exit"},
+     .ink = render::Yellow, .ground = render::Black, .text = "Exit", .spoken = "Exit",
+     .does = {.click = Act::Quit}},
     {.name = "Label2", .kind = Kind::Text, .place = {500, 413, 0, 0}, .font = WindowFont, .ink = render::Black},
     {.name = "Button1", .kind = Kind::PushButton, .place = {229, 406, 65, 30}, .font = {MsSerifFace, 19, true, true},
-     .ink = render::White, .text = "Redo", .hint = "終了地点から再ｽﾀｰﾄ・右クリックで時間の設定", .menu = PopupMenu2},
+     .ink = render::White, .text = "Redo", .hint = "終了地点から再ｽﾀｰﾄ・右クリックで時間の設定", .menu = PopupMenu2,
+     .does = {.click = Act::Redo}},
     {.name = "Panel1", .kind = Kind::Panel, .place = {95, 174, 198, 41}, .font = {MsSerifFace, 19, true},
      .ink = render::White, .ground = render::Black, .text = "You are trapped!"},
     {.name = "Panel2", .kind = Kind::Panel, .place = {102, 46, 185, 41}, .font = {MsSerifFace, 20, true},
      .ink = render::Yellow, .ground = render::Navy, .text = "Congratulation!"},
     {.name = "Button3", .kind = Kind::PushButton, .place = {305, 406, 66, 30}, .font = {MsSerifFace, 20, true, true},
-     .text = "Start", .hint = "右ｸﾘｯｸでﾏｯﾌﾟの選択", .menu = PopupMenu1},
+     .text = "Start", .hint = "右ｸﾘｯｸでﾏｯﾌﾟの選択", .menu = PopupMenu1,
+     .does = {.click = Act::Start}},
 };
 
 // A dialog: its title, its client size, its controls. Both dialogs wear the

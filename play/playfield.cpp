@@ -29,7 +29,7 @@ void Playfield::Timer1Timer()
 void Playfield::drawFrame()
 {
     render::Canvas& frame = m_sceneCanvas->beginFrame();
-    render::Make3D({game, m_map}, game.player.row, game.player.column, game.player.heading, frame);
+    render::Make3D({game, m_map}, game.player().row, game.player().column, game.player().heading, frame);
     m_viewChanged = m_sceneCanvas->endFrame();
 }
 
@@ -43,7 +43,7 @@ void Playfield::probePressed()
 {
     if (m_flashed)
         return;
-    m_flashed = game::Cell{game.player.row, game.player.column};
+    m_flashed = game::Cell{game.player().row, game.player().column};
     m_map.probePressed(m_flashed->row, m_flashed->column);
 }
 

@@ -25,9 +25,6 @@ constexpr Pixel pixelOf(Colour colour)
     return 0xFF000000u | (static_cast<std::uint32_t>(colour) & 0x00FFFFFFu);
 }
 
-// The colour a pixel shows.
-constexpr Colour colourOf(Pixel pixel) { return Colour(pixel & 0x00FFFFFFu); }
-
 class Bitmap {
 public:
     Bitmap(int width, int height, Colour colour = 0)

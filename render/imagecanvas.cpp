@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cwchar>
 #include <limits>
 #include <vector>
 
@@ -16,27 +15,14 @@ inline void put(Pixel& pixel, Pixel colour, PenMode mode)
     pixel = mode == PenMode::Copy ? colour : (0xFF000000u | (~(colour ^ pixel) & 0x00FFFFFFu));
 }
 
-// The WebAssembly build's C library fills wide characters one at a time,
-// where the compiler's own loop over the pixels is vectorised.
-#ifdef __EMSCRIPTEN__
-constexpr bool WideFillIsSlow = true;
-#else
-constexpr bool WideFillIsSlow = false;
-#endif
-
 // count pixels from first on, in the given mode.
 inline void fillRun(Pixel* first, int count, Pixel colour, PenMode mode)
 {
     if (mode == PenMode::NotXor) {
         for (int i = 0; i < count; ++i)
             put(first[i], colour, mode);
-    } else if (count <= 8 || WideFillIsSlow) {
-        std::fill_n(first, count, colour);
     } else {
-        // The C library's wide-character fill is vectorised; a plain loop
-        // over 32-bit pixels is not at the usual optimisation level.
-        static_assert(sizeof(wchar_t) == sizeof(Pixel));
-        std::wmemset(reinterpret_cast<wchar_t*>(first), wchar_t(colour), std::size_t(count));
+        std::fill_n(first, count, colour);
     }
 }
 // Walks an edge from a to b (a above b) row by row, giving on each row the

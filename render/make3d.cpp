@@ -101,14 +101,14 @@ void timeOutScene(Canvas& bitmap)
 
 void sky(const game::Game& game, int heading, Canvas& bitmap)
 {
-    const Colour s = Colour(game.RemainingTime / 3) * 0xA0000;
+    const Colour s = Colour(game.RemainingTime() / 3) * 0xA0000;
     bitmap.setPenColour(s);
     const int shown = game.timeShown();
     if (shown >= game::Hour.skyLit) {
         bitmap.setBrush(s);
         bitmap.rectangle(0, 0, 330, 198);
         if (heading == 3)
-            drawSun(game.RemainingTime, bitmap);
+            drawSun(game.RemainingTime(), bitmap);
     } else {
         bitmap.setPenColour(Black);
         bitmap.setBrush(Black);
@@ -145,7 +145,7 @@ void wallShade(const game::Game& game, Canvas& bitmap)
     if (game.timeShown() < game::Hour.wallsBlack)
         bitmap.setBrush(Black);
     else
-        bitmap.setBrush(Colour(game.RemainingTime / 6) * 0x0F0F0F);
+        bitmap.setBrush(Colour(game.RemainingTime() / 6) * 0x0F0F0F);
 }
 
 // Far to near, so that nearer faces cover farther ones.
@@ -182,15 +182,15 @@ void Make3D(const SceneContext& context, int row, int column, int heading, Canva
     bitmap.setPenWidth(1);
     sky(game, heading, bitmap);
     floor(bitmap);
-    sceneryOnTheFloor(game.MazeIndex, row, column, heading, bitmap);
+    sceneryOnTheFloor(game.MazeIndex(), row, column, heading, bitmap);
     floorGrid(bitmap);
     bitmap.setPenColour(White);
     wallShade(game, bitmap);
     ViewWindow view;
-    view.fill(game.MazeIndex, row, column, heading);
+    view.fill(game.MazeIndex(), row, column, heading);
     corridorFaces(view, bitmap);
     border(bitmap);
-    sceneryOverTheView(game.MazeIndex, row, column, heading, bitmap, context.map);
+    sceneryOverTheView(game.MazeIndex(), row, column, heading, bitmap, context.map);
 }
 
 } // namespace render

@@ -302,12 +302,8 @@ int ScriptRunner::execute(const ScriptLine& line, int number)
     } else if (const play::Action* action = play::actionNamed(c)) {
         const long times = repeats(*action) ? n(0) : 1;
         const int argument = action->takes == play::Takes::Nothing ? 0 : int(n(0));
-        for (long i = 0; i < times; ++i) {
-            // A stopped countdown has no firings to give, in the window or here.
-            if (action->act == play::Act::Countdown && !game.countdown.running())
-                break;
+        for (long i = 0; i < times; ++i)
             m_controls.perform(action->act, argument);
-        }
     } else if (c == "wait") {
         m_clock.wait(n(0));
     } else if (c == "place") {
@@ -317,13 +313,13 @@ int ScriptRunner::execute(const ScriptLine& line, int number)
     } else if (c == "state") {
         m_out << stateLine(playfield) << "\n";
     } else if (c == "print-maze") {
-        m_out << mazePicture(game.MazeIndex);
+        m_out << mazePicture(game.MazeIndex());
     } else if (c == "scene" || c == "map-image") {
         if (c == "scene" && !playfield.hasSceneBitmap())
             return fail(number, "the view's bitmap is gone", ScriptFileError);
         return save(ui::qImageOf(c == "scene" ? playfield.sceneBitmap() : playfield.mapBitmap()), line.file, number);
     } else if (c == "landmarks") {
-        m_out << render::describe(game.MazeIndex);
+        m_out << render::describe(game.MazeIndex());
     } else if (c == "window") {
         const std::optional<QImage> picture = m_controls.windowImage();
         if (!picture)
@@ -346,12 +342,12 @@ std::string stateLine(const play::Playfield& playfield)
 {
     const game::Game& g = playfield.game;
     std::ostringstream line;
-    line << "maze=" << g.MazeIndex << " slot=" << g.StartSlot << " row=" << int(g.player.row)
-         << " col=" << int(g.player.column) << " heading=" << int(g.player.heading)
-         << " active=" << int(g.GameActive) << " time=" << g.timeShown() << " remaining=" << g.RemainingTime
-         << " period=" << g.countdown.interval() << " limit=" << g.TimeLimit << " dusk=" << int(g.DuskNoticeShown)
-         << " trapped=" << int(g.panels.trapped) << " won=" << int(g.panels.won) << " label2=\"" << g.MazeIndex
-         << "\" label4=\"" << ui::noticeText(g.notice).toStdString() << "\"";
+    line << "maze=" << g.MazeIndex() << " slot=" << g.StartSlot() << " row=" << int(g.player().row)
+         << " col=" << int(g.player().column) << " heading=" << int(g.player().heading)
+         << " active=" << int(g.GameActive()) << " time=" << g.timeShown() << " remaining=" << g.RemainingTime()
+         << " period=" << g.countdown().interval() << " limit=" << g.TimeLimit() << " dusk=" << int(g.DuskNoticeShown())
+         << " trapped=" << int(g.panels().trapped) << " won=" << int(g.panels().won) << " label2=\"" << g.MazeIndex()
+         << "\" label4=\"" << ui::noticeText(g.notice()).toStdString() << "\"";
     return line.str();
 }
 

@@ -11,8 +11,14 @@ class WindowControls final : public Controls {
 public:
     explicit WindowControls(ui::TRivev& window) : m_window(window)
     {
-        // A script never waits on a dialog: opening one is all it does.
+        // A script never waits on a dialog: opening one is all it does. The
+        // close question too is asked and left unanswered, so the window
+        // stays.
         m_window.runModal = [this](QDialog&) { ++dialogsOpened; };
+        m_window.confirmClose = [this] {
+            ++dialogsOpened;
+            return false;
+        };
     }
 
     play::Playfield& playfield() override { return m_window.playfield(); }

@@ -9,6 +9,7 @@
 #include "translation.h"
 #include "trivev.h"
 
+#include "play/layout.h"
 #include "play/texts.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ namespace ui {
 namespace {
 
 // The main window with its frame; the dialogs are smaller.
-constexpr QSize OuterSize(537, 480);
+constexpr QSize OuterSize(play::OuterWidth, play::OuterHeight);
 
 // The screen's free area in its own pixels.
 QSize freePixels(const QScreen& screen)

@@ -26,8 +26,6 @@
 
 namespace ui {
 
-const char* const MainTitle = play::MainTitle.data();
-
 namespace {
 
 void colour(QWidget* widget, QPalette::ColorRole role, render::Colour colour)
@@ -109,41 +107,22 @@ namespace {
 
 using play::Kind;
 
-// What a control of the window shows and does beyond the shared table
-// (play/layout.h): the picture drawn, and the handlers its click, a press
-// and a release of a mouse button on it reach.
-struct Wiring {
-    const char* name;
-    QImage (*picture)() = nullptr;
-    void (TRivev::*click)() = nullptr;
-    void (TRivev::*press)(Qt::MouseButton) = nullptr;
-    void (TRivev::*release)() = nullptr;
-};
-
 QImage programIcon()
 {
     return pictures::programIcon();
 }
 
-constexpr Wiring Wirings[] = {
-    {.name = "RightBtn", .picture = pictures::rightGlyph, .click = &TRivev::RightBtnClick},
-    {.name = "MaeBtn", .picture = pictures::maeGlyph, .click = &TRivev::MaeBtnClick, .release = &TRivev::MaeBtnMouseUp},
-    {.name = "LeftBtn", .picture = pictures::leftGlyph, .click = &TRivev::LeftBtnClick},
-    {.name = "Image1", .picture = programIcon, .click = &TRivev::Image1Click},
-    {.name = "Image3", .picture = pictures::shownNorthArrow},
-    {.name = "Label5", .press = &TRivev::Label5MouseDown, .release = &TRivev::Label5MouseUp},
-    {.name = "Label1", .click = &TRivev::Label1Click},
-    {.name = "Button1", .click = &TRivev::Button1Click},
-    {.name = "Button3", .click = &TRivev::Button3Click},
-};
-
-const Wiring& wiringOf(const play::Control& c)
+// The pictures the window's controls show, by the names the table gives them.
+QImage pictureNamed(std::string_view name)
 {
-    static constexpr Wiring None{};
-    for (const Wiring& w : Wirings)
-        if (c.name == w.name)
-            return w;
-    return None;
+    constexpr std::pair<std::string_view, QImage (*)()> Pictures[] = {
+        {"right", pictures::rightGlyph}, {"forward", pictures::maeGlyph}, {"left", pictures::leftGlyph},
+        {"icon", programIcon},           {"north", pictures::shownNorthArrow},
+    };
+    for (const auto& [named, picture] : Pictures)
+        if (name == named)
+            return picture();
+    return {};
 }
 
 // Read-only, never focused, no input method, no menu, flat and borderless.
@@ -165,27 +144,28 @@ QLineEdit* countField(const play::Control& c, QWidget* window)
     return field;
 }
 
-// A caption or picture; one with handlers answers the mouse. A release
-// reaches its handler wherever the mouse is let go, a click only over it.
-QLabel* label(const play::Control& c, const Wiring& w, TRivev* window)
+// A caption or picture; one that plays something answers the mouse. A
+// release plays wherever the mouse is let go, a click only over it.
+QLabel* label(const play::Control& c, TRivev* window)
 {
+    const play::Wiring& does = c.does;
     QLabel* label = nullptr;
-    if (w.click || w.press || w.release) {
+    if (does.click || does.press || does.release || does.rightPress) {
         auto* reacting = new PictureLabel(window);
-        if (w.press)
-            QObject::connect(reacting, &PictureLabel::pressed, window, w.press);
-        if (w.release)
-            QObject::connect(reacting, &PictureLabel::released, window, w.release);
-        if (w.click)
-            QObject::connect(reacting, &PictureLabel::clicked, window, w.click);
+        QObject::connect(reacting, &PictureLabel::pressed, window,
+                         [window, &does](Qt::MouseButton button) { window->pressOn(does, button); });
+        if (does.release)
+            QObject::connect(reacting, &PictureLabel::released, window, [window, &does] { window->perform(*does.release); });
+        if (does.click)
+            QObject::connect(reacting, &PictureLabel::clicked, window, [window, &does] { window->perform(*does.click); });
         label = reacting;
     } else {
         label = new QLabel(window);
     }
     if (!c.text.empty())
         label->setText(qString(c.text));
-    if (w.picture)
-        label->setPixmap(QPixmap::fromImage(w.picture()));
+    if (!c.picture.empty())
+        label->setPixmap(QPixmap::fromImage(pictureNamed(c.picture)));
     if (c.ink != play::NoColour)
         colour(label, QPalette::WindowText, c.ink);
     if (c.ground != play::NoColour) {
@@ -203,18 +183,19 @@ QLabel* label(const play::Control& c, const Wiring& w, TRivev* window)
     return label;
 }
 
-// A movement button's release reaches its handler, whatever the mouse
-// button, only when it is let go over the button.
-QPushButton* button(const play::Control& c, const Wiring& w, TRivev* window)
+// A movement button's release plays, whatever the mouse button, only when
+// it is let go over the button.
+QPushButton* button(const play::Control& c, TRivev* window)
 {
+    const play::Wiring& does = c.does;
     QPushButton* button = nullptr;
     if (c.kind == Kind::PictureButton) {
-        auto* glyphButton = new GlyphButton(w.picture(), window);
-        if (w.release)
+        auto* glyphButton = new GlyphButton(pictureNamed(c.picture), window);
+        if (does.release)
             QObject::connect(glyphButton, &GlyphButton::mouseReleased, window,
-                             [window, release = w.release](Qt::MouseButton, bool inside) {
+                             [window, &does](Qt::MouseButton, bool inside) {
                                  if (inside)
-                                     (window->*release)();
+                                     window->perform(*does.release);
                              });
         button = glyphButton;
     } else {
@@ -222,7 +203,8 @@ QPushButton* button(const play::Control& c, const Wiring& w, TRivev* window)
     }
     if (c.ink != play::NoColour)
         colour(button, QPalette::ButtonText, c.ink);
-    QObject::connect(button, &QPushButton::clicked, window, w.click);
+    if (does.click)
+        QObject::connect(button, &QPushButton::clicked, window, [window, &does] { window->perform(*does.click); });
     return button;
 }
 
@@ -230,19 +212,18 @@ QPushButton* button(const play::Control& c, const Wiring& w, TRivev* window)
 // the dialogs'.
 QWidget* createControl(const play::Control& c, TRivev* window)
 {
-    const Wiring& w = wiringOf(c);
     QWidget* control = nullptr;
     switch (c.kind) {
     case Kind::Surface: control = new ImageView(qRect(c.place).size(), window); break;
     case Kind::PictureButton:
-    case Kind::PushButton: control = button(c, w, window); break;
+    case Kind::PushButton: control = button(c, window); break;
     case Kind::CountField: control = countField(c, window); break;
     case Kind::Picture:
     case Kind::ScaledPicture:
     case Kind::Text:
     case Kind::Panel:
     case Kind::Sunken:
-    case Kind::Memo: control = label(c, w, window); break;
+    case Kind::Memo: control = label(c, window); break;
     }
     control->setObjectName(qString(c.name));
     if (c.place.width == 0)
@@ -271,7 +252,7 @@ TRivev::TRivev(Clock clock, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QString::fromUtf8(MainTitle));
+    setWindowTitle(qString(play::MainTitle));
     setFixedSize(ClientWidth, ClientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
@@ -289,7 +270,7 @@ TRivev::TRivev(Clock clock, QWidget* parent)
         connect(&m_timer1, &QTimer::timeout, this, &TRivev::Timer1Timer);
         connect(&m_timer2, &QTimer::timeout, this, &TRivev::Timer2Timer);
         // The game decides when the countdown restarts; the timer follows.
-        m_playfield.game.countdown.onRestart([this](unsigned ms) {
+        m_playfield.game.onCountdownRestart([this](unsigned ms) {
             if (ms == 0)
                 m_timer2.stop();
             else
@@ -374,7 +355,7 @@ void TRivev::createMenus()
 void TRivev::showState()
 {
     const game::Game& g = m_playfield.game;
-    const Shown now{g.timeShown(), g.MazeIndex, g.notice, g.panels, m_playfield.mapBitmap().drawings()};
+    const Shown now{g.timeShown(), g.MazeIndex(), g.notice(), g.panels(), m_playfield.mapBitmap().drawings()};
     if (m_shown && now == *m_shown)
         return;  // the common tick: nothing on show has changed
     const auto setCaption = [](auto* control, const QString& caption) {
@@ -396,17 +377,21 @@ void TRivev::showState()
 }
 
 // Every action on the window goes through here: the game plays it, then
-// the window shows what changed. Help opens its dialog instead, which
-// draws nothing on the game. After the close no tick may draw.
+// the window shows what changed. Help, About and Quit open their windows
+// instead, which draw nothing on the game. After the close no tick may draw.
 void TRivev::perform(play::Act act, int argument)
 {
     using play::Act;
-    if (act == Act::Help) {
-        open(m_help);
-        return;
+    switch (act) {
+    case Act::Help: open(m_help); return;
+    case Act::About: open(m_about); return;
+    case Act::Quit: close(); return;
+    case Act::Tick:
+        if (!m_playfield.hasSceneBitmap())
+            return;
+        break;
+    default: break;
     }
-    if (act == Act::Tick && !m_playfield.hasSceneBitmap())
-        return;
     play::play(m_playfield, act, argument);
     if (act == Act::Tick && m_playfield.viewChanged())
         m_view->update();
@@ -415,6 +400,15 @@ void TRivev::perform(play::Act act, int argument)
         emit frameShown();
     if (act == Act::Countdown)
         emit countdownStepped();
+}
+
+// A press on a control: the right button plays its right press, any other
+// its press.
+void TRivev::pressOn(const play::Wiring& does, Qt::MouseButton button)
+{
+    const std::optional<play::Act>& act = button == Qt::RightButton ? does.rightPress : does.press;
+    if (act)
+        perform(*act);
 }
 
 void TRivev::Timer1Timer() { perform(play::Act::Tick); }
@@ -430,23 +424,14 @@ void TRivev::Button1Click() { perform(play::Act::Redo); }
 void TRivev::mapClick(int maze) { perform(play::Act::ChooseMaze, maze); }
 void TRivev::timeClick(int seconds) { perform(play::Act::ChooseTime, seconds); }
 
-// The right button opens the help; any other flashes the player's cell.
 void TRivev::Label5MouseDown(Qt::MouseButton button)
 {
-    perform(button == Qt::RightButton ? play::Act::Help : play::Act::Probe);
+    pressOn(play::control(play::MainControls, "Label5").does, button);
 }
 
 void TRivev::Label5MouseUp() { perform(play::Act::Unprobe); }
-
-void TRivev::Image1Click()
-{
-    open(m_about);
-}
-
-void TRivev::Label1Click()
-{
-    close();
-}
+void TRivev::Image1Click() { perform(play::Act::About); }
+void TRivev::Label1Click() { perform(play::Act::Quit); }
 
 void TRivev::FormActivate()
 {

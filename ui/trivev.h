@@ -47,6 +47,8 @@ public:
 
     // Plays one of the game's actions and shows what it changed.
     void perform(play::Act act, int argument = 0);
+    // A mouse button pressed on a control wired so (play/layout.h).
+    void pressOn(const play::Wiring& does, Qt::MouseButton button);
 
     // Handlers, named after the control and the event.
     void Timer1Timer();
@@ -123,8 +125,5 @@ private:
     void open(Dialog& dialog);
     Dialog m_about, m_help;
 };
-
-// The main window's title.
-extern const char* const MainTitle;
 
 } // namespace ui

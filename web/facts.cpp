@@ -101,6 +101,14 @@ std::string menu(std::span<const play::MenuItem> items)
     });
 }
 
+// What the mouse plays on a control, by the rows' names.
+std::string wiring(const play::Wiring& does)
+{
+    const auto act = [](const std::optional<play::Act>& a) { return a ? json(play::action(*a).name) : "null"; };
+    return "{\"click\": " + act(does.click) + ", \"press\": " + act(does.press) + ", \"release\": " + act(does.release) +
+           ", \"rightPress\": " + act(does.rightPress) + "}";
+}
+
 std::string controls(std::span<const play::Control> table)
 {
     return list(table, [](const play::Control& c) {
@@ -111,7 +119,7 @@ std::string controls(std::span<const play::Control> table)
             << ", \"ground\": " << css(c.ground) << ", \"text\": " << json(c.text) << ", \"hint\": " << json(c.hint)
             << ", \"picture\": " << json(c.picture) << ", \"spoken\": " << json(c.spoken)
             << ", \"described\": " << json(c.described) << ", \"inside\": " << json(c.inside)
-            << ", \"menu\": " << (c.menu.empty() ? "null" : menu(c.menu)) << "}";
+            << ", \"menu\": " << (c.menu.empty() ? "null" : menu(c.menu)) << ", \"does\": " << wiring(c.does) << "}";
         return out.str();
     });
 }
@@ -138,6 +146,8 @@ std::string layoutJson()
     out << "\"mainTitle\": " << json(play::MainTitle) << ",\n";
     out << "\"client\": " << size(play::ClientWidth, play::ClientHeight) << ",\n";
     out << "\"outer\": " << size(play::OuterWidth, play::OuterHeight) << ",\n";
+    out << "\"frame\": {\"border\": " << play::FrameBorder << ", \"caption\": " << play::CaptionHeight
+        << ", \"closeBox\": " << json(play::action(play::CloseBox).name) << "},\n";
     out << "\"windowFont\": " << font(play::WindowFont) << ",\n";
     out << "\"controls\": " << controls(play::MainControls) << ",\n";
     out << "\"about\": " << dialog(play::AboutBox) << ",\n";
@@ -148,8 +158,7 @@ std::string layoutJson()
     out << "\"quit\": {\"title\": " << json(play::QuitTitle) << ", \"question\": " << json(play::QuitQuestion)
         << ", \"ok\": " << json(play::QuitOk) << ", \"cancel\": " << json(play::QuitCancel) << "},\n";
     // The action table's rows, by their names.
-    out << "\"actions\": " << list(play::Actions, [](const play::Action& a) { return json(a.name); }) << ",\n";
-    out << "\"tickPeriod\": " << game::TickPeriod << "\n";
+    out << "\"actions\": " << list(play::Actions, [](const play::Action& a) { return json(a.name); }) << "\n";
     out << "}\n";
     return out.str();
 }

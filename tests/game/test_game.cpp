@@ -1,6 +1,7 @@
 // The rules of a game: stepping and turning, Start and Redo, the countdown,
 // the menus and the set-up at window creation.
 #include "game/game.h"
+#include "game/waterways.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ struct Position {
     friend bool operator==(const Position&, const Position&) = default;
 };
 
-Position where(const Game& g) { return {g.player.row, g.player.column, g.player.heading}; }
+Position where(const Game& g) { return {g.player().row, g.player().column, g.player().heading}; }
 
 std::ostream& operator<<(std::ostream& out, const Position& p)
 {
@@ -52,7 +53,7 @@ struct Fixture {
 
     explicit Fixture(int maze = 0)
     {
-        game.countdown.onRestart([this](unsigned ms) { restarts.push_back(ms); });
+        game.onCountdownRestart([this](unsigned ms) { restarts.push_back(ms); });
         game.FormCreate(1);
         game.chooseMaze(maze);
     }
@@ -123,7 +124,7 @@ TEST(Stepping, BorderStartCellsAreLeftAndNeverEnteredAgain)
         for (int maze = 0; maze < MazeCount; ++maze) {
             SCOPED_TRACE("maze " + std::to_string(maze) + ", slot " + std::to_string(c.slot));
             Fixture f(maze);
-            f.game.StartSlot = c.slot;
+            f.game.chooseStartSlot(c.slot);
             f.game.Button3Click();
             ASSERT_EQ(where(f.game), c.start);
             ASSERT_TRUE(IsWall(maze, c.start.row, c.start.column));
@@ -150,7 +151,7 @@ TEST(Stepping, ClicksWithinOneTickGiveOneStepAndATurnCancelsIt)
     f.game.MaeBtnClick();
     f.game.MaeBtnClick();
     f.game.MaeBtnClick();
-    EXPECT_EQ(f.game.player.heading, 1 | MoveRequest);
+    EXPECT_EQ(f.game.player().heading, 1 | MoveRequest);
     EXPECT_EQ(f.host.beeps, 3);
     EXPECT_TRUE(f.game.Timer1Step());
     EXPECT_EQ(where(f.game), (Position{28, 28, 1}));
@@ -160,21 +161,21 @@ TEST(Stepping, ClicksWithinOneTickGiveOneStepAndATurnCancelsIt)
     // A click and then a turn before the tick: the heading turns, no step.
     f.game.MaeBtnClick();
     f.game.LeftBtnClick();
-    EXPECT_EQ(f.game.player.heading, 2);
+    EXPECT_EQ(f.game.player().heading, 2);
     EXPECT_FALSE(f.game.Timer1Step());
     f.game.MaeBtnClick();
     f.game.RightBtnClick();
-    EXPECT_EQ(f.game.player.heading, 1);
+    EXPECT_EQ(f.game.player().heading, 1);
     EXPECT_FALSE(f.game.Timer1Step());
     EXPECT_EQ(where(f.game), (Position{28, 28, 1}));
 
     // Four turns either way come back; a click after the turns steps the new way.
     for (int i = 0; i < 4; ++i)
         f.game.LeftBtnClick();
-    EXPECT_EQ(f.game.player.heading, 1);
+    EXPECT_EQ(f.game.player().heading, 1);
     for (int i = 0; i < 4; ++i)
         f.game.RightBtnClick();
-    EXPECT_EQ(f.game.player.heading, 1);
+    EXPECT_EQ(f.game.player().heading, 1);
     f.game.LeftBtnClick();
     f.game.RightBtnClick();
     f.game.LeftBtnClick();
@@ -195,7 +196,7 @@ TEST(Stepping, RefusedStepBeepsAndIsNotKeptForLater)
     f.game.MaeBtnClick();
     EXPECT_EQ(f.host.beeps, 1);
     EXPECT_FALSE(f.game.Timer1Step());
-    EXPECT_EQ(f.game.player.heading, 0);  // the request is used up
+    EXPECT_EQ(f.game.player().heading, 0);  // the request is used up
     for (int i = 0; i < 5; ++i)
         EXPECT_FALSE(f.game.Timer1Step());
     // Turning towards open floor afterwards does not revive the old click.
@@ -223,9 +224,11 @@ TEST(Controls, MovementButtonsDoNothingWhileNoGameRuns)
             EXPECT_EQ(where(g), created);
             EXPECT_EQ(host.beeps, 0);
             EXPECT_TRUE(host.steps.empty());
-            // A game that has ended (as the goal and time-out scenes leave it).
+            // A game that has ended: run out of time.
             g.Button1Click();
-            g.GameActive = false;
+            g.setCountdownTo(0);
+            g.Timer1Timer();
+            ASSERT_FALSE(g.GameActive());
         }
     }
 }
@@ -239,36 +242,46 @@ TEST(StartAndRedo, ResetWhatEachOfThemResets)
         f.game.Button3Click();
         f.host.mapCalls.clear();
         f.restarts.clear();
-        // A game well under way, then ended and dressed with every mark.
+        // A game played into every mark: won, redone on the goal, dusk,
+        // trapped, then fallen into the water (the countdown sped up even
+        // in an ended game), with a new slot and limit chosen.
+        f.put(1, 1, 1);
+        f.game.Timer1Timer();
+        f.game.Button1Click();
+        f.put(17, 22, 2);
+        f.game.setCountdownTo(230);
+        f.game.Timer1Timer();
+        f.game.setCountdownTo(0);
+        f.game.Timer1Timer();
+        f.game.setCountdownTo(17);
+        ASSERT_TRUE(isWaterway(3, 2, 6));
+        f.put(2, 6, 2);
+        f.game.Timer1Timer();
         f.put(17, 22, 2);
         f.game.chooseTimeLimit(240);
-        f.game.setTimeShown(-4);
-        f.game.RemainingTime = 17;
-        f.game.DuskNoticeShown = true;
-        f.game.notice = game::Notice::Sunset;
-        f.game.panels.trapped = true;
-        f.game.panels.won = true;
-        f.game.countdown.setInterval(33);
-        f.game.GameActive = false;
-        f.game.StartSlot = 4;
+        f.game.chooseStartSlot(4);
+        ASSERT_TRUE(f.game.panels().trapped && f.game.panels().won && f.game.DuskNoticeShown());
+        ASSERT_EQ(f.game.notice(), game::Notice::Splash);
+        ASSERT_EQ(f.game.countdown().interval(), 1u);
+        ASSERT_FALSE(f.game.GameActive());
         f.restarts.clear();
 
         start ? f.game.Button3Click() : f.game.Button1Click();
 
         EXPECT_EQ(where(f.game), (start ? Position{17, 22, 0} : Position{17, 22, 2}));
         EXPECT_EQ(f.host.mapCalls, (start ? std::vector<std::string>{"clear", "waterways 3"} : std::vector<std::string>{}));
-        EXPECT_FALSE(f.game.panels.trapped);
-        EXPECT_EQ(f.game.panels.won, !start);
-        EXPECT_EQ(f.game.DuskNoticeShown, !start);
-        EXPECT_EQ(f.game.notice, game::Notice::None);
+        EXPECT_FALSE(f.game.panels().trapped);
+        EXPECT_EQ(f.game.panels().won, !start);
+        EXPECT_EQ(f.game.DuskNoticeShown(), !start);
+        EXPECT_EQ(f.game.notice(), game::Notice::None);
         EXPECT_EQ(f.game.timeShown(), 240);
-        EXPECT_EQ(f.game.countdown.interval(), 1000u);
+        EXPECT_EQ(f.game.countdown().interval(), 1000u);
         EXPECT_EQ(f.restarts, std::vector<unsigned>{1000});
-        EXPECT_TRUE(f.game.GameActive);
-        EXPECT_EQ(f.game.RemainingTime, 17);
-        EXPECT_EQ(f.game.MazeIndex, 3);
-        EXPECT_EQ(f.game.StartSlot, 4);
-        EXPECT_EQ(f.game.TimeLimit, 240);
+        EXPECT_TRUE(f.game.GameActive());
+        EXPECT_EQ(f.game.RemainingTime(), 17);
+        EXPECT_EQ(f.game.MazeIndex(), 3);
+        EXPECT_EQ(f.game.StartSlot(), 4);
+        EXPECT_EQ(f.game.TimeLimit(), 240);
         EXPECT_TRUE(f.host.steps.empty());
 
         // Again during the running game: the countdown keeps its phase.
@@ -285,11 +298,11 @@ TEST(StartAndRedo, RedoBeforeTheFirstStartPlaysFromTheCreatedPlacement)
     Game g(host);
     g.FormCreate(12345);
     const Position created = where(g);
-    EXPECT_EQ(g.countdown.interval(), 0u);
+    EXPECT_EQ(g.countdown().interval(), 0u);
     g.Button1Click();
-    EXPECT_TRUE(g.GameActive);
+    EXPECT_TRUE(g.GameActive());
     EXPECT_EQ(where(g), created);
-    EXPECT_EQ(g.countdown.interval(), 1000u);
+    EXPECT_EQ(g.countdown().interval(), 1000u);
     EXPECT_EQ(g.timeShown(), 300);
     EXPECT_TRUE(host.mapCalls.empty());
 }
@@ -302,16 +315,16 @@ TEST(Countdown, CountsOnBelowZero)
     f.game.Timer2Timer();
     EXPECT_EQ(f.game.timeShown(), 299);  // counts from the designed text even while idle
     f.game.Button3Click();
-    f.game.setTimeShown(2);
+    f.game.setCountdownTo(2);
     for (int i = 0; i < 5; ++i)
         f.game.Timer2Timer();
     EXPECT_EQ(f.game.timeShown(), -3);
     EXPECT_EQ(f.game.timeShown(), -3);
-    EXPECT_EQ(f.game.RemainingTime, -3);
+    EXPECT_EQ(f.game.RemainingTime(), -3);
     f.game.Timer2Timer();
     EXPECT_EQ(f.game.timeShown(), -4);
-    EXPECT_EQ(f.game.RemainingTime, -4);
-    EXPECT_TRUE(f.game.GameActive);  // the count alone ends nothing
+    EXPECT_EQ(f.game.RemainingTime(), -4);
+    EXPECT_TRUE(f.game.GameActive());  // the count alone ends nothing
 }
 
 // A maze chosen during a game is stepped in at once, from where the player
@@ -322,28 +335,28 @@ TEST(Menus, MazeChoiceActsAtOnceAndTimeLimitWaits)
     ASSERT_FALSE(IsWall(0, 17, 21));
     ASSERT_TRUE(IsWall(5, 17, 21));
     Fixture f(0);
-    f.game.StartSlot = 3;
+    f.game.chooseStartSlot(3);
     f.game.Button3Click();
     f.game.Timer2Timer();
     f.host.mapCalls.clear();
 
     f.game.chooseMaze(5);
-    EXPECT_EQ(f.game.MazeIndex, 5);
-    EXPECT_EQ(f.game.StartSlot, 0);
+    EXPECT_EQ(f.game.MazeIndex(), 5);
+    EXPECT_EQ(f.game.StartSlot(), 0);
     EXPECT_EQ(where(f.game), (Position{17, 22, 1}));
     EXPECT_EQ(f.game.timeShown(), 299);
-    EXPECT_TRUE(f.game.GameActive);
+    EXPECT_TRUE(f.game.GameActive());
     EXPECT_TRUE(f.host.mapCalls.empty());
     EXPECT_FALSE(f.stepForward());
 
     f.game.chooseMaze(0);
-    EXPECT_EQ(f.game.MazeIndex, 0);
+    EXPECT_EQ(f.game.MazeIndex(), 0);
     EXPECT_TRUE(f.stepForward());
     EXPECT_EQ(where(f.game), (Position{17, 21, 1}));
 
     f.game.chooseTimeLimit(180);
     EXPECT_EQ(f.game.timeShown(), 299);
-    EXPECT_EQ(f.game.countdown.interval(), 1000u);
+    EXPECT_EQ(f.game.countdown().interval(), 1000u);
     f.game.Timer2Timer();
     EXPECT_EQ(f.game.timeShown(), 298);
     f.game.Button1Click();
@@ -370,32 +383,32 @@ TEST(FormCreate, SetsUpAnIdleGameWithAFairRandomMazeAndSlot)
         RecordingHost host;
         Game g(host);
         g.FormCreate(seed);
-        ASSERT_GE(g.MazeIndex, 0);
-        ASSERT_LT(g.MazeIndex, MazeCount);
-        ASSERT_GE(g.StartSlot, 0);
-        ASSERT_LT(g.StartSlot, StartSlotCount);
-        const Placement& p = StartPlacements[g.StartSlot];
+        ASSERT_GE(g.MazeIndex(), 0);
+        ASSERT_LT(g.MazeIndex(), MazeCount);
+        ASSERT_GE(g.StartSlot(), 0);
+        ASSERT_LT(g.StartSlot(), StartSlotCount);
+        const Placement& p = StartPlacements[g.StartSlot()];
         ASSERT_EQ(where(g), (Position{p.row, p.column, p.heading}));
-        ++mazes[g.MazeIndex];
-        ++slots[g.StartSlot];
-        ++pairs[g.MazeIndex * StartSlotCount + g.StartSlot];
+        ++mazes[g.MazeIndex()];
+        ++slots[g.StartSlot()];
+        ++pairs[g.MazeIndex() * StartSlotCount + g.StartSlot()];
 
         if (seed % 1000 == 0) {
             RecordingHost otherHost;
             Game again(otherHost);
             again.FormCreate(seed);
-            EXPECT_EQ(again.MazeIndex, g.MazeIndex);
-            EXPECT_EQ(again.StartSlot, g.StartSlot);
+            EXPECT_EQ(again.MazeIndex(), g.MazeIndex());
+            EXPECT_EQ(again.StartSlot(), g.StartSlot());
             EXPECT_EQ(where(again), where(g));
-            EXPECT_EQ(g.TimeLimit, 300);
-            EXPECT_EQ(g.RemainingTime, 300);
-            EXPECT_EQ(g.countdown.interval(), 0u);
-            EXPECT_FALSE(g.GameActive);
-            EXPECT_FALSE(g.DuskNoticeShown);
+            EXPECT_EQ(g.TimeLimit(), 300);
+            EXPECT_EQ(g.RemainingTime(), 300);
+            EXPECT_EQ(g.countdown().interval(), 0u);
+            EXPECT_FALSE(g.GameActive());
+            EXPECT_FALSE(g.DuskNoticeShown());
             EXPECT_EQ(g.timeShown(), 300);
-            EXPECT_EQ(g.notice, game::Notice::None);
-            EXPECT_FALSE(g.panels.trapped);
-            EXPECT_FALSE(g.panels.won);
+            EXPECT_EQ(g.notice(), game::Notice::None);
+            EXPECT_FALSE(g.panels().trapped);
+            EXPECT_FALSE(g.panels().won);
             EXPECT_TRUE(host.mapCalls.empty());
         }
     }
@@ -425,8 +438,7 @@ struct Ticking : Fixture {
     }
     void at(int shown, int row = 15, int column = 15, int heading = 0)
     {
-        game.setTimeShown(shown);
-        game.RemainingTime = shown;
+        game.setCountdownTo(shown);
         put(row, column, heading);
         game.Timer1Timer();
     }
@@ -436,34 +448,34 @@ struct Ticking : Fixture {
 TEST(Notices, AppearOnceAndInTheirOrder)
 {
     Ticking t(0, 255);
-    EXPECT_EQ(t.game.notice, Notice::Sunset);
+    EXPECT_EQ(t.game.notice(), Notice::Sunset);
     t.at(235);
-    EXPECT_EQ(t.game.notice, Notice::Dusk);
-    EXPECT_TRUE(t.game.DuskNoticeShown);
+    EXPECT_EQ(t.game.notice(), Notice::Dusk);
+    EXPECT_TRUE(t.game.DuskNoticeShown());
 
     // Shown once per Start: a Redo clears the text but keeps it from coming back.
     t.game.Button1Click();
     t.at(200);
-    EXPECT_EQ(t.game.notice, Notice::None);
+    EXPECT_EQ(t.game.notice(), Notice::None);
     t.game.Button3Click();
     t.at(200);
-    EXPECT_EQ(t.game.notice, Notice::Dusk);
+    EXPECT_EQ(t.game.notice(), Notice::Dusk);
     t.at(60);
-    EXPECT_EQ(t.game.notice, Notice::MoonGone);
+    EXPECT_EQ(t.game.notice(), Notice::MoonGone);
 
     Ticking maze4(4, 61);
     maze4.at(60);
-    EXPECT_EQ(maze4.game.notice, Notice::SunGone);
+    EXPECT_EQ(maze4.game.notice(), Notice::SunGone);
     Ticking short_(0, 180);  // a 180-second game is dusk from the first tick
-    EXPECT_EQ(short_.game.notice, Notice::Dusk);
+    EXPECT_EQ(short_.game.notice(), Notice::Dusk);
 
     // In the water at dusk the dusk notice, written last, stands over the
     // splash; the tick after, the splash.
     Ticking wet(0, 230, 12, 15, 0);
-    EXPECT_EQ(wet.game.notice, Notice::Dusk);
-    EXPECT_EQ(wet.game.countdown.interval(), 501u);
+    EXPECT_EQ(wet.game.notice(), Notice::Dusk);
+    EXPECT_EQ(wet.game.countdown().interval(), 501u);
     wet.at(229, 12, 15, 0);
-    EXPECT_EQ(wet.game.notice, Notice::Splash);
+    EXPECT_EQ(wet.game.notice(), Notice::Splash);
 }
 
 // The goal is tested before the count: a tick finding both ends the game
@@ -472,22 +484,22 @@ TEST(Notices, AppearOnceAndInTheirOrder)
 TEST(Tick, EndsTheGameWonBeforeTrappedAndHoldsTheSkyAt300)
 {
     Ticking won(0, 0, 1, 1, 1);
-    EXPECT_TRUE(won.game.panels.won);
-    EXPECT_FALSE(won.game.panels.trapped);
-    EXPECT_FALSE(won.game.GameActive);
-    EXPECT_EQ(won.game.countdown.interval(), 0u);
+    EXPECT_TRUE(won.game.panels().won);
+    EXPECT_FALSE(won.game.panels().trapped);
+    EXPECT_FALSE(won.game.GameActive());
+    EXPECT_EQ(won.game.countdown().interval(), 0u);
     EXPECT_EQ(won.game.timeShown(), 0);
 
     Ticking trapped(0, -7);
-    EXPECT_TRUE(trapped.game.panels.trapped);
-    EXPECT_FALSE(trapped.game.GameActive);
+    EXPECT_TRUE(trapped.game.panels().trapped);
+    EXPECT_FALSE(trapped.game.GameActive());
     EXPECT_EQ(trapped.game.timeShown(), 0);
-    EXPECT_EQ(trapped.game.RemainingTime, -7) << "the count's last value is kept";
+    EXPECT_EQ(trapped.game.RemainingTime(), -7) << "the count's last value is kept";
     trapped.game.MaeBtnClick();
     EXPECT_FALSE(trapped.stepForward());
 
     Ticking early(0, 360);
-    EXPECT_EQ(early.game.RemainingTime, 300);
+    EXPECT_EQ(early.game.RemainingTime(), 300);
     EXPECT_EQ(early.game.timeShown(), 360);
-    EXPECT_TRUE(early.game.GameActive);
+    EXPECT_TRUE(early.game.GameActive());
 }

@@ -139,19 +139,19 @@ TEST(Waterway, FallingInHalvesTheCountdownOnEveryTickUntilStartOrRedo)
     std::vector<unsigned> periods;
     for (int tick = 0; tick < 11; ++tick) {
         playfield.Timer1Timer();
-        periods.push_back(playfield.game.countdown.interval());
+        periods.push_back(playfield.game.countdown().interval());
     }
     EXPECT_EQ(periods, (std::vector<unsigned>{501, 251, 126, 64, 33, 17, 9, 5, 3, 2, 2}));
-    EXPECT_EQ(playfield.game.notice, game::Notice::Splash);
+    EXPECT_EQ(playfield.game.notice(), game::Notice::Splash);
     const Bitmap& scene = playfield.sceneBitmap();
     EXPECT_EQ(scene.pixel(165, 315), rgb(0, 0, 0)) << "the near band goes black";
 
     playfield.game.placeAt({12, 14, 0});  // out of the water: still fast
     playfield.Timer1Timer();
-    EXPECT_EQ(playfield.game.countdown.interval(), 2u);
+    EXPECT_EQ(playfield.game.countdown().interval(), 2u);
     playfield.game.Button1Click();
-    EXPECT_EQ(playfield.game.countdown.interval(), 1000u);
-    EXPECT_EQ(playfield.game.notice, game::Notice::None);
+    EXPECT_EQ(playfield.game.countdown().interval(), 1000u);
+    EXPECT_EQ(playfield.game.notice(), game::Notice::None);
 }
 
 TEST(Waterway, Maze9KeepsTheNearBandButRunsTheClockFaster)
@@ -160,8 +160,8 @@ TEST(Waterway, Maze9KeepsTheNearBandButRunsTheClockFaster)
     startIn(playfield, 9);
     playfield.game.placeAt({10, 8, 1});
     playfield.Timer1Timer();
-    EXPECT_EQ(playfield.game.countdown.interval(), 501u);
-    EXPECT_EQ(playfield.game.notice, game::Notice::Splash);
+    EXPECT_EQ(playfield.game.countdown().interval(), 501u);
+    EXPECT_EQ(playfield.game.notice(), game::Notice::Splash);
     EXPECT_EQ(playfield.sceneBitmap().pixel(165, 315), pixelOf(Water));
 }
 

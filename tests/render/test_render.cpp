@@ -158,18 +158,18 @@ TEST(Frame, GoalIsTestedBeforeTimeOutAndEndsTheGame)
     EXPECT_EQ(calls[1], "rect 0,198 330,330 pen=000000/1 brush=000080");
     EXPECT_EQ(calls.back(), "polygon 330,0 297,33 297,297 330,330 pen=C0C0C0/1 brush=808080");
     EXPECT_EQ(calls.size(), 2u + 7u + 2u);
-    EXPECT_TRUE(frame.game.panels.won);
-    EXPECT_FALSE(frame.game.panels.trapped);
-    EXPECT_FALSE(frame.game.GameActive);
-    EXPECT_EQ(frame.game.countdown.interval(), 0u);
+    EXPECT_TRUE(frame.game.panels().won);
+    EXPECT_FALSE(frame.game.panels().trapped);
+    EXPECT_FALSE(frame.game.GameActive());
+    EXPECT_EQ(frame.game.countdown().interval(), 0u);
     EXPECT_EQ(frame.game.timeShown(), 0) << "the goal keeps the count it found";
 
     // A pending step request or another heading is not the goal.
     Frame notYet;
     notYet.draw(1, 1, 1 | game::MoveRequest);
-    EXPECT_FALSE(notYet.game.panels.won);
+    EXPECT_FALSE(notYet.game.panels().won);
     notYet.draw(1, 1, 2);
-    EXPECT_FALSE(notYet.game.panels.won);
+    EXPECT_FALSE(notYet.game.panels().won);
 }
 
 TEST(Frame, TimeOutBlacksOutTheViewEvenBelowZero)
@@ -178,9 +178,9 @@ TEST(Frame, TimeOutBlacksOutTheViewEvenBelowZero)
     const auto calls = frame.draw(28, 29, 1);
     EXPECT_EQ(calls, std::vector<std::string>{"rect 0,0 330,330 pen=000000/1 brush=000000"});
     EXPECT_EQ(frame.game.timeShown(), 0);
-    EXPECT_TRUE(frame.game.panels.trapped);
-    EXPECT_FALSE(frame.game.GameActive);
-    EXPECT_EQ(frame.game.countdown.interval(), 0u);
+    EXPECT_TRUE(frame.game.panels().trapped);
+    EXPECT_FALSE(frame.game.GameActive());
+    EXPECT_EQ(frame.game.countdown().interval(), 0u);
 }
 
 TEST(TimeOfDay, SkyAndWallsChangeExactlyAtTheirThresholds)
@@ -237,7 +237,7 @@ TEST(TimeOfDay, TheSunSinksAlongItsPath)
     // Above 300 the sun and the sky hold at their 300-second look.
     Frame early(0, 360);
     EXPECT_TRUE(contains(early.draw(15, 15, 3), "ellipse 132,-33 187,22"));
-    EXPECT_EQ(early.game.RemainingTime, 300);
+    EXPECT_EQ(early.game.RemainingTime(), 300);
     Frame late(0, 234);
     EXPECT_FALSE(contains(late.draw(15, 15, 3), "ellipse"));
 }

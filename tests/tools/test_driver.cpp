@@ -1,7 +1,6 @@
-// The scenario driver in-process: the scripted clock that fires the two
-// timers, the runner that reads the lines, and whole games played through a
-// Playfield with them.
-#include "tools/script.h"
+// The scenario driver in-process: the runner that reads the lines, and
+// whole games played through a Playfield with it and its scripted clock.
+#include "tools/headless.h"
 
 #include "ui/notices.h"
 
@@ -18,64 +17,11 @@
 
 namespace {
 
-// One timer firing as the clock delivered it, with the count on show just
-// before it.
-struct Firing {
-    char timer;  // 't' the tick, 'c' the countdown
-    std::int64_t at;
-    int shownBefore;
-    friend bool operator==(const Firing&, const Firing&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Firing& f)
-{
-    return out << f.timer << "@" << f.at << " (shown " << f.shownBefore << ")";
-}
-
-// Plays straight on a Playfield and notes every firing of the two timers.
-class RecordingControls final : public tools::Controls {
-public:
-    explicit RecordingControls(play::Playfield& playfield) : m_playfield(playfield) {}
-    play::Playfield& playfield() override { return m_playfield; }
-
-    void perform(play::Act act, int argument) override
-    {
-        if (act == play::Act::Tick || act == play::Act::Countdown)
-            firings.push_back({act == play::Act::Tick ? 't' : 'c', clock ? clock->now() : -1,
-                               m_playfield.game.timeShown()});
-        Controls::perform(act, argument);
-    }
-
-    std::vector<std::int64_t> times(char timer) const
-    {
-        std::vector<std::int64_t> out;
-        for (const Firing& f : firings)
-            if (f.timer == timer)
-                out.push_back(f.at);
-        return out;
-    }
-
-    const tools::ScriptClock* clock = nullptr;
-    std::vector<Firing> firings;
-
-private:
-    play::Playfield& m_playfield;
-};
-
 // A created window's worth of game, with its scripted clock and a runner.
-struct Rig {
-    play::Playfield playfield;
-    RecordingControls controls{playfield};
-    tools::ScriptClock clock{controls};
-    std::ostringstream out, err;
-    tools::ScriptRunner runner{controls, clock, out, err};
+struct Rig : tools::HeadlessGame {
     game::Game& game = playfield.game;
 
-    explicit Rig(std::uint64_t seed = 1)
-    {
-        controls.clock = &clock;
-        playfield.FormCreate(seed);
-    }
+    explicit Rig(std::uint64_t seed = 1) : HeadlessGame(seed) {}
     // Runs lines; every one must be valid.
     void run(const std::string& script)
     {
@@ -102,127 +48,7 @@ private:
     std::string m_text;
 };
 
-std::vector<std::int64_t> everyFrom(std::int64_t first, std::int64_t step, std::int64_t last)
-{
-    std::vector<std::int64_t> out;
-    for (std::int64_t t = first; t <= last; t += step)
-        out.push_back(t);
-    return out;
-}
-
 } // namespace
-
-// Ticks every 50 ms from creation, the countdown a period after Start; when
-// both fall due together the tick comes first. How a wait is cut up does not
-// change what fires when.
-TEST(ScriptClock, FiresInTimeOrderWithTheTickFirstAtEqualTimes)
-{
-    Rig whole;
-    whole.run("map 0\nstart\nwait 3000\n");
-    EXPECT_EQ(whole.clock.now(), 3000);
-    EXPECT_EQ(whole.controls.times('t'), everyFrom(50, 50, 3000));
-    EXPECT_EQ(whole.controls.times('c'), (std::vector<std::int64_t>{1000, 2000, 3000}));
-    const auto& f = whole.controls.firings;
-    const auto second = std::find(f.begin(), f.end(), Firing{'c', 2000, 299});
-    ASSERT_NE(second, f.end());
-    EXPECT_EQ(*(second - 1), (Firing{'t', 2000, 299}));
-    EXPECT_EQ(f.back(), (Firing{'c', 3000, 298}));
-    EXPECT_EQ(whole.game.timeShown(), 297);
-
-    Rig pieces;
-    pieces.run("map 0\nstart\n");
-    for (int ms : {1, 49, 0, 50, 7, 893, 1000, 999, 1})
-        pieces.clock.wait(ms);
-    EXPECT_EQ(pieces.clock.now(), 3000);
-    EXPECT_EQ(pieces.controls.firings, whole.controls.firings);
-
-    // tick and countdown lines fire at once and leave the clock alone.
-    pieces.run("tick 3\ncountdown 2\n");
-    EXPECT_EQ(pieces.clock.now(), 3000);
-    EXPECT_EQ(pieces.game.timeShown(), 295);
-}
-
-// The countdown's period: setting the period it already has keeps its
-// phase, 0 stops it, and any other period starts it afresh from now.
-TEST(ScriptClock, CountdownFollowsThePeriodRule)
-{
-    Rig rig;
-    rig.run("map 0\nwait 5000\n");  // idle: no countdown at all
-    EXPECT_TRUE(rig.controls.times('c').empty());
-
-    rig.run("start\nwait 300\nstart\nwait 300\nredo\nwait 1400\n");  // started at 5000
-    EXPECT_EQ(rig.controls.times('c'), (std::vector<std::int64_t>{6000, 7000}));
-
-    rig.controls.firings.clear();
-    rig.game.countdown.setInterval(0);  // at 7000, as an outcome scene does
-    rig.run("wait 4000\n");
-    EXPECT_TRUE(rig.controls.times('c').empty());
-
-    rig.run("wait 20\nredo\nwait 2000\n");  // restarted at 11020
-    EXPECT_EQ(rig.controls.times('c'), (std::vector<std::int64_t>{12020, 13020}));
-
-    rig.controls.firings.clear();
-    rig.clock.wait(480);                  // 13500
-    rig.game.countdown.setInterval(501);  // a new period counts from now
-    rig.run("wait 1002\n");
-    EXPECT_EQ(rig.controls.times('c'), (std::vector<std::int64_t>{14001, 14502}));
-    rig.run("redo\nwait 1000\n");         // back to 1000 from 14502
-    EXPECT_EQ(rig.controls.times('c'), (std::vector<std::int64_t>{14001, 14502, 15502}));
-}
-
-// Standing in maze 0's water halves the period on every tick down to 2 ms;
-// the count then falls by 25 between two ticks and passes below 0, and the
-// next tick ends the game with 0 on show.
-TEST(ScriptClock, WaterRunsTheCountBelowZeroAndTheTimeOutShowsZero)
-{
-    Rig rig;
-    rig.run("map 0\ntime 180\nstart\nplace 12 15 0\n");
-    std::vector<unsigned> periods;
-    for (int i = 0; i < 11; ++i) {
-        rig.clock.wait(50);
-        periods.push_back(rig.game.countdown.interval());
-    }
-    EXPECT_EQ(periods, (std::vector<unsigned>{501, 251, 126, 64, 33, 17, 9, 5, 3, 2, 2}));
-    EXPECT_EQ(rig.game.notice, game::Notice::Splash);
-    EXPECT_TRUE(rig.game.GameActive);
-
-    // Out of the water the period stays short.
-    rig.run("place 28 29 1\nwait 50\n");
-    EXPECT_EQ(rig.game.countdown.interval(), 2u);
-    const std::int64_t outAt = rig.clock.now();
-
-    rig.controls.firings.clear();
-    rig.clock.wait(1000);
-    const auto& f = rig.controls.firings;
-    const auto ticks = rig.controls.times('t');
-    EXPECT_EQ(ticks, everyFrom(outAt + 50, 50, outAt + 1000));
-    // 25 countdowns to every 50 ms, 2 ms apart; the one due with a tick comes after it.
-    EXPECT_EQ(std::count_if(f.begin(), f.end(),
-                            [&](const Firing& x) { return x.timer == 'c' && x.at > ticks[0] && x.at < ticks[1]; }),
-              24);
-    const auto lowest = std::min_element(f.begin(), f.end(), [](const Firing& a, const Firing& b) {
-        return a.shownBefore < b.shownBefore;
-    });
-    ASSERT_NE(lowest, f.end());
-    EXPECT_LT(lowest->shownBefore, 0);
-    // The tick that saw the lowest count ended the game; nothing counted after it.
-    EXPECT_EQ(lowest->timer, 't');
-    EXPECT_EQ(f.back().timer, 't');
-    EXPECT_TRUE(std::none_of(lowest + 1, f.end(), [](const Firing& x) { return x.timer == 'c'; }));
-    EXPECT_EQ(rig.game.timeShown(), 0);
-    EXPECT_EQ(rig.game.countdown.interval(), 0u);
-    EXPECT_TRUE(rig.game.panels.trapped);
-    EXPECT_FALSE(rig.game.panels.won);
-    EXPECT_FALSE(rig.game.GameActive);
-    EXPECT_LT(rig.game.RemainingTime, 0);  // the countdown's last value stays
-
-    // Redo from the bank: a full count at 1000 ms, the notice gone.
-    rig.run("redo\nwait 1000\n");
-    EXPECT_EQ(rig.game.timeShown(), 179);
-    EXPECT_EQ(rig.game.notice, game::Notice::None);
-    EXPECT_FALSE(rig.game.panels.trapped);
-}
-
 
 // Along a shortest route from slot 0 in every maze, played on a Playfield:
 // the last turn to face the opening wins, the countdown stops with the
@@ -253,22 +79,22 @@ TEST(Playfield, ShortestRouteEndsInTheWonStateInEveryMaze)
         Rig rig;
         rig.run("map " + std::to_string(maze) + "\nstart\ncountdown 7\ntick\n");
         int steps = 0;
-        for (int way; (way = onward[rig.game.player.row * game::MazeSize + rig.game.player.column]) != 4;) {
+        for (int way; (way = onward[rig.game.player().row * game::MazeSize + rig.game.player().column]) != 4;) {
             ASSERT_GE(way, 0);
-            const int turn = (way - rig.game.player.direction() + 4) % 4;
+            const int turn = (way - rig.game.player().direction() + 4) % 4;
             rig.run(turn == 3 ? "right\n" : turn == 2 ? "left\nleft\n" : turn == 1 ? "left\n" : "");
             rig.run("forward\ntick\n");
-            ASSERT_TRUE(rig.game.GameActive) << "after " << steps << " steps";
+            ASSERT_TRUE(rig.game.GameActive()) << "after " << steps << " steps";
             ASSERT_LE(++steps, 69);
         }
         EXPECT_EQ(rig.playfield.beeps, steps);
-        if (rig.game.player.heading != 1) {
-            EXPECT_TRUE(rig.game.GameActive);
-            rig.run(rig.game.player.heading == 2 ? "right\ntick\n" : "left\ntick\n");
+        if (rig.game.player().heading != 1) {
+            EXPECT_TRUE(rig.game.GameActive());
+            rig.run(rig.game.player().heading == 2 ? "right\ntick\n" : "left\ntick\n");
         }
         EXPECT_EQ(rig.out.str(), "");
         // A route through water leaves its splash on show; no other notice is due at 293.
-        const std::string notice = ui::noticeText(rig.game.notice).toStdString();
+        const std::string notice = ui::noticeText(rig.game.notice()).toStdString();
         EXPECT_TRUE(notice.empty() || notice == "ボチャ") << notice;
         rig.run("state\n");
         EXPECT_EQ(rig.out.str(), "maze=" + std::to_string(maze) +
@@ -281,7 +107,6 @@ TEST(Playfield, ShortestRouteEndsInTheWonStateInEveryMaze)
         rig.run("forward\nleft\nwait 5000\nstate\n");
         EXPECT_EQ(rig.playfield.beeps, steps);
         EXPECT_NE(rig.out.str().find(" row=1 col=1 heading=1 active=0 time=293 "), std::string::npos);
-        EXPECT_EQ(rig.controls.times('c').size(), 7u);
     }
 }
 

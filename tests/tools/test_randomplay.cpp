@@ -62,16 +62,16 @@ TEST(RandomPlay, KeepsEveryInvariantOverAHundredThousandActions)
 
     for (int action = 0; action < Actions; ++action) {
         const std::string line = randomLine(random);
-        const game::PlayerState before = g.player;
+        const game::PlayerState before = g.player();
         const bool requested = before.moveRequested();
         ASSERT_EQ(runner.runLine(line, action + 1), tools::ScriptOk) << line << ": " << err.str();
-        const game::PlayerState& after = g.player;
+        const game::PlayerState& after = g.player();
         const std::string where = "action " + std::to_string(action) + " '" + line + "'";
 
         ASSERT_LT(after.row, 30) << where;
         ASSERT_LT(after.column, 30) << where;
         ASSERT_TRUE(after.heading <= 3 || (after.heading >= 16 && after.heading <= 19)) << where;
-        ASSERT_TRUE(knownPeriod(g.countdown.interval())) << where << " period " << g.countdown.interval();
+        ASSERT_TRUE(knownPeriod(g.countdown().interval())) << where << " period " << g.countdown().interval();
 
         const bool ticked = line == "tick" || line.rfind("wait", 0) == 0;
         if (!ticked || line.rfind("place", 0) == 0)
@@ -82,11 +82,11 @@ TEST(RandomPlay, KeepsEveryInvariantOverAHundredThousandActions)
             ASSERT_EQ(moved, 1) << where;
             const game::Cell expected = game::stepFrom(before.row, before.column, before.direction());
             ASSERT_EQ((game::Cell{after.row, after.column}), expected) << where;
-            ASSERT_FALSE(game::IsWall(g.MazeIndex, after.row, after.column)) << where;
+            ASSERT_FALSE(game::IsWall(g.MazeIndex(), after.row, after.column)) << where;
         }
         if (line == "tick" && after.row == 1 && after.column == 1 && after.heading == 1) {
-            ASSERT_EQ(g.countdown.interval(), 0u) << where;
-            ASSERT_FALSE(g.GameActive) << where;
+            ASSERT_EQ(g.countdown().interval(), 0u) << where;
+            ASSERT_FALSE(g.GameActive()) << where;
         } else if (line == "tick") {
             ASSERT_GE(g.timeShown(), 0) << where;
         }

@@ -92,11 +92,11 @@ private slots:
         window.show();
         chooseFromMenu(window, child<QPushButton>(window, "Button3"), QStringLiteral("map 0"));
         QCOMPARE(child<QLabel>(window, "Label2")->text(), QStringLiteral("0"));
-        QVERIFY(!window.playfield().game.GameActive);
+        QVERIFY(!window.playfield().game.GameActive());
 
         QTest::mouseClick(child<QPushButton>(window, "Button3"), Qt::LeftButton);
         const game::Game& g = window.playfield().game;
-        QVERIFY(g.GameActive);
+        QVERIFY(g.GameActive());
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("300"));
         QVERIFY(window.timer2().isActive());
         QCOMPARE(window.timer2().interval(), 1000);
@@ -104,13 +104,13 @@ private slots:
         QTest::mouseClick(child<QPushButton>(window, "MaeBtn"), Qt::LeftButton);
         QCOMPARE(window.playfield().beeps, 1);
         spin(120);
-        QCOMPARE(int(g.player.row), 28);
-        QCOMPARE(int(g.player.column), 28);
+        QCOMPARE(int(g.player().row), 28);
+        QCOMPARE(int(g.player().column), 28);
         QTest::mouseClick(child<QPushButton>(window, "LeftBtn"), Qt::LeftButton);
-        QCOMPARE(g.player.direction(), 2);
+        QCOMPARE(g.player().direction(), 2);
         QTest::mouseClick(child<QPushButton>(window, "RightBtn"), Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>(window, "RightBtn"), Qt::LeftButton);
-        QCOMPARE(g.player.direction(), 0);
+        QCOMPARE(g.player().direction(), 0);
 
         // The walked step is on the map, black over white.
         const QImage map = child<QWidget>(window, "Image2")->grab().toImage();
@@ -126,10 +126,10 @@ private slots:
         chooseFromMenu(window, child<QPushButton>(window, "Button3"), QStringLiteral("map 7"));
         chooseFromMenu(window, child<QPushButton>(window, "Button1"), QStringLiteral("180秒"));
         const game::Game& g = window.playfield().game;
-        QCOMPARE(g.MazeIndex, 7);
-        QCOMPARE(g.StartSlot, 0);
-        QCOMPARE(g.TimeLimit, 180);
-        QVERIFY(!g.GameActive);
+        QCOMPARE(g.MazeIndex(), 7);
+        QCOMPARE(g.StartSlot(), 0);
+        QCOMPARE(g.TimeLimit(), 180);
+        QVERIFY(!g.GameActive());
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("300"));
         QTest::mouseClick(child<QPushButton>(window, "Button1"), Qt::LeftButton);
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("180"));
@@ -161,7 +161,7 @@ private slots:
         window.activateWindow();  // the focus back from the dialog: no second greeting
         spin(50);
         QCOMPARE(helpShown, 1);
-        QVERIFY(!window.playfield().game.GameActive);
+        QVERIFY(!window.playfield().game.GameActive());
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("300"));
 
         QTest::mouseClick(child<QLabel>(window, "Image1"), Qt::LeftButton);
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(helpShown, 2);  // closing a dialog never brings the greeting back
 
         QTest::keyClick(&window, Qt::Key_Return);
-        QVERIFY(window.playfield().game.GameActive);
+        QVERIFY(window.playfield().game.GameActive());
     }
 
     // A right click only opens a menu: Enter then presses Start, not Redo.
@@ -185,7 +185,7 @@ private slots:
         chooseFromMenu(window, child<QPushButton>(window, "Button1"), QStringLiteral("240秒"));
         window.playfield().game.placeAt({20, 5, 3});
         QTest::keyClick(&window, Qt::Key_Return);
-        QCOMPARE(int(window.playfield().game.player.row), 28);  // Start went back to the start
+        QCOMPARE(int(window.playfield().game.player().row), 28);  // Start went back to the start
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("240"));
     }
 
@@ -259,8 +259,8 @@ private slots:
         QVERIFY(window.isVisible());
         QVERIFY(window.timer1().isActive());
         QVERIFY(window.timer2().isActive());
-        QCOMPARE(int(window.playfield().game.player.row), 20);
-        QVERIFY(window.playfield().game.GameActive);
+        QCOMPARE(int(window.playfield().game.player().row), 20);
+        QVERIFY(window.playfield().game.GameActive());
         QVERIFY(window.playfield().hasSceneBitmap());
 
         // The question itself, then consent: the tick stops and the bitmap goes.

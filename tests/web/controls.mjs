@@ -3,14 +3,15 @@
 // right-click menus and a long press on a touch screen, the about box and
 // the help from "?", "?" held and let go off the label, the timers going on
 // behind a dialog, the beep, the quit box both ways and the page that says
-// the game has ended, and the size it grows to.
-// What needs the page's clock held runs where the engine can hold it; the
-// rest runs on real time in every engine.
+// the game has ended, the game's exports called with bad values and a trap
+// in the game, and the size it grows to. Every part runs in every engine
+// that can do what it needs (a finger, a device pixel ratio other than 1),
+// the game's clock held.
 //
 //   node controls.mjs SITE_TEST_FOLDER
 import {
-  boxOf, canvasPixels, centre, centreOf, check, chooseFromMenu, click, clickOn, clock, clockHeld, equal, finish,
-  launch, openScripted, serve, textOf, waitForGame, watch,
+  boxOf, canvasPixels, centre, centreOf, check, chooseFromMenu, click, clickOn, clock, equal, finish,
+  launch, loadScripted, openScripted, serve, textOf, waitForGame, watch,
 } from './lib.mjs';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -18,7 +19,6 @@ import { pathToFileURL } from 'node:url';
 const [site] = process.argv.slice(2);
 const browser = await launch();
 const server = await serve(site);
-const held = clockHeld(browser.engine);
 const skipped = [];
 
 const count = (page) => textOf(page, 'TimeEdit');
@@ -32,19 +32,43 @@ const shown = (page, selector) => page.evaluate((selector) => {
 }, selector);
 const texts = (page, selector) => page.evaluate((selector) => [...document.querySelectorAll(selector)].map((e) => e.textContent), selector);
 
-async function open(options = {}) {
-  const page = await openScripted(browser, server.url, options);
-  watch(page, server.url, 'controls');
+// The parts that need no browser window of their own play one after
+// another on one page, each on a fresh load of the game; the others open
+// their own (`own`, or options for the browser's window), after closing
+// that one: WebKitWebDriver drives one browser at a time. A page not
+// `watched` may fail on purpose.
+let shared = null;
+let current = '';
+
+async function open({keepHelp = false, own = false, watched = true, ...options} = {}) {
+  let page = shared;
+  if (own || Object.keys(options).length) {
+    await shared?.close();
+    shared = null;
+    page = await openScripted(browser, server.url, {keepHelp, ...options});
+  } else if (shared) {
+    await loadScripted(shared, server.url, {keepHelp});
+  } else {
+    page = shared = await openScripted(browser, server.url, {keepHelp});
+  }
+  if (watched && (page !== shared || !page.watched)) {
+    watch(page, server.url, () => `controls, ${current}`);
+    page.watched = true;
+  }
   return page;
 }
 
-// A part of the test: `needs` says what of the engine it needs.
+const done = (page) => page === shared ? undefined : page.close();
+
+// A part of the test: `needs` says what of the engine it needs; where the
+// engine lacks it, the part is skipped and the run says why.
 async function part(name, needs, body) {
-  const lacking = needs.filter((need) => !{clock: held, ...browser.can}[need]);
+  const lacking = needs.filter((need) => browser.lacks[need]);
   if (lacking.length) {
-    skipped.push(`${name} (no ${lacking.join(', no ')})`);
+    skipped.push(`${name}: ${lacking.map((need) => browser.lacks[need]).join('; ')}`);
     return;
   }
+  current = name;
   await body();
 }
 
@@ -68,12 +92,12 @@ await part('the help and the focus', [], async () => {
   equal(await focused(page), 'Button3', 'Tab moves back to Start');
   await page.keyboard.press('Shift+Tab');
   equal(await focused(page), 'Button1', 'Shift+Tab moves to Redo');
-  await page.close();
+  await done(page);
 });
 
 // No game runs until Start; Enter and Space press the focused button,
 // Space only when let go; no other key moves the player.
-await part('the keys on the clock', ['clock'], async () => {
+await part('the keys', [], async () => {
   const page = await open();
   await clock(page, 'run', 3000);
   equal(await count(page), '300', 'no game runs before Start');
@@ -104,7 +128,7 @@ await part('the keys on the clock', ['clock'], async () => {
   await click(page, 'LeftBtn');
   await tick(page);
   check(!(await canvasPixels(page, 'View')).equals(before), 'a click on the left button turns');
-  await page.close();
+  await done(page);
 });
 
 // The menus: Start's lists the mazes, Redo's the times, each opening where
@@ -132,24 +156,7 @@ await part('the menus', [], async () => {
   equal(await count(page), '300', 'a new time waits for Start');
   await click(page, 'Button3');
   equal(await count(page), '180', 'Start counts from the time chosen');
-  await page.close();
-});
-
-// A long press on Start opens its menu on a touch screen, without pressing
-// Start; a tap chooses.
-await part('a long press', ['clock', 'touch'], async () => {
-  const page = await open({touch: true});
-  const at = await centreOf(page, 'Button3');
-  await page.touch.start(at.x, at.y);
-  await clock(page, 'run', 600);
-  equal((await menuItems(page)).length, 10, 'a long press opens the menu');
-  await page.touch.end();
-  await clock(page, 'run', 2000);
-  equal(await count(page), '300', 'the long press did not press Start');
-  const item = centre(await boxOf(page, '.menu-item', 'map 7'));
-  await page.touch.tap(item.x, item.y);
-  equal(await textOf(page, 'Label2'), '7', 'a tap chose map 7');
-  await page.close();
+  await done(page);
 });
 
 // The dialogs: the about box from the icon, the help from "?" (drawing
@@ -181,10 +188,10 @@ await part('the dialogs', [], async () => {
     'the help opens where it was scrolled');
   await page.keyboard.press('Enter');
   equal(await focused(page), 'Button3', 'the focus comes back to Start');
-  await page.close();
+  await done(page);
 });
 
-await part('the timers behind the dialogs', ['clock'], async () => {
+await part('the timers behind the dialogs', [], async () => {
   const page = await open();
   await click(page, 'Button3');
   await click(page, 'Image1');
@@ -200,7 +207,7 @@ await part('the timers behind the dialogs', ['clock'], async () => {
   await clock(page, 'run', 5000);
   await tick(page);  // no frame after the close
   equal(await count(page), '295', 'the count stops when the game has ended');
-  await page.close();
+  await done(page);
 });
 
 // "?" held flashes the player's cell on the map; let go anywhere, off the
@@ -237,7 +244,7 @@ await part('"?" held and the beep', [], async () => {
   await page.mouse.move(view.x, view.y, {steps: 4});
   await page.mouse.up();
   check((await canvasPixels(page, 'Image2')).equals(before), '"?" let go off the label restores the map');
-  await page.close();
+  await done(page);
 });
 
 // The quit box: from "Exit" and from the window's close box, OK then
@@ -265,6 +272,62 @@ await part('the quit box', [], async () => {
   await clickOn(page, '#again');
   await waitForGame(page);
   equal(await dialogShown(page), 'Help', 'starting again greets anew');
+  await done(page);
+});
+
+// A long press on Start opens its menu on a touch screen, without pressing
+// Start; a tap chooses.
+await part('a long press', ['touch'], async () => {
+  const page = await open({touch: true});
+  const at = await centreOf(page, 'Button3');
+  await page.touch.start(at.x, at.y);
+  // The long press is timed by the browser's clock, not the game's.
+  const opened = await page.waitFor(() => document.querySelectorAll('.menu .menu-item').length, null, 5000).catch(() => 0);
+  equal(opened, 10, 'a long press opens the menu');
+  await page.touch.end();
+  await clock(page, 'run', 2000);
+  equal(await count(page), '300', 'the long press did not press Start');
+  const item = centre(await boxOf(page, '.menu-item', 'map 7'));
+  await page.touch.tap(item.x, item.y);
+  equal(await textOf(page, 'Label2'), '7', 'a tap chose map 7');
+  await done(page);
+});
+
+// The game's gate: every export called with what the page never sends
+// refuses it and says why, and the game on show stays as it was. A trap in
+// the game's WebAssembly stops the page with one line and a button that
+// plays again.
+await part('the bad calls and a trap', [], async () => {
+  const page = await open({own: true, watched: false});  // the trap fails on purpose
+  await chooseFromMenu(page, 'Button3', 'map 0');
+  await click(page, 'Button3');
+  await clock(page, 'run', 1000);
+  const view = await canvasPixels(page, 'View');
+  const calls = await page.evaluate(() => {
+    const core = globalThis.vesmorTest.core;
+    const why = () => {
+      const text = core.HEAPU8.subarray(core._vesmor_refusal());
+      return new TextDecoder().decode(text.subarray(0, text.indexOf(0)));
+    };
+    return [['create', 1], ['play', 0, 10, 1000], ['play', 0, -2147483648, 1000], ['play', 1, -1, 1000],
+      ['play', 1, 2147483647, 1000], ['play', 15, 0, 1000], ['play', 2, 1, 1000], ['play', 2, 0, NaN],
+      ['play', 2, 0, 999], ['run', -1], ['run', Infinity], ['place', 30, 0, 0], ['place', 0, 0, 4], ['slot', 7],
+    ].map(([f, ...args]) => ({call: `vesmor_${f}(${args.join(', ')})`, result: core[`_vesmor_${f}`](...args), why: why()}));
+  });
+  for (const c of calls) check(c.result === 0 && c.why !== '', `${c.call} is refused with a reason: ${c.result}, '${c.why}'`);
+  equal(calls[1].why, "'map' does not take 10", 'the reason names the row and the value');
+  equal(await count(page), '299', 'the count goes on as before');
+  check((await canvasPixels(page, 'View')).equals(view), 'the view is as before');
+
+  await page.evaluate(() => globalThis.vesmorTest.trap());
+  await page.waitFor(() => !document.getElementById('stopped').hidden);
+  check(!(await shown(page, '#window')), 'after a trap the window is gone');
+  const line = await page.evaluate(() => document.querySelector('#stopped p').innerText);
+  check(/Vesmor has stopped: .*unreachable/i.test(line) && !line.includes('\n'), `one line says why: ${line}`);
+  equal(await page.evaluate(() => document.activeElement?.closest('#stopped') !== null), true, 'its button has the focus');
+  await clickOn(page, '#stopped button');
+  await waitForGame(page);
+  equal(await dialogShown(page), 'Help', 'playing again greets anew');
   await page.close();
 });
 
@@ -285,10 +348,11 @@ for (const [width, height, ratio, pixels] of [[800, 600, 1, 1], [1200, 1100, 1, 
           if (rgba.readUInt32BE((y * w + x) * 4) !== view.readUInt32BE(((y >> 1) * 330 + (x >> 1)) * 4)) ++wrong;
       equal(wrong, 0, 'at twice the size every view pixel is a sharp 2 x 2 square');
     }
-    await page.close();
+    await done(page);
   });
 }
 
+await shared?.close();
 await server.close();
 await browser.close();
 for (const part of skipped) console.log(`not in ${browser.engine}: ${part}`);

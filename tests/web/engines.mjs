@@ -9,9 +9,9 @@
 // A page: goto, reload, evaluate(fn, arg), waitFor(fn, arg), the mouse with
 // any button at page coordinates, keys by their names ('Enter', 'Shift+Tab',
 // ' ', 'KeyW'), a finger (touch: start, end, tap) on a page opened with
-// `touch` where the browser's `can.touch` says it has one (WebKitWebDriver
-// turns a finger into the mouse), a device pixel ratio other than 1 where
-// `can.scale` does, shot(clip) (the decoded screenshot), offline(on),
+// `touch` and a device pixel ratio other than 1, unless the browser's
+// `lacks.touch` or `lacks.scale` says why it has none (WebKitWebDriver's),
+// shot(clip) (the decoded screenshot), offline(on),
 // close, and on(kind, listener) for what the page says and asks for:
 //   'console'  (type, text): its console's errors and warnings;
 //   'error'    (text): an uncaught error or rejection, a refused policy;
@@ -117,7 +117,7 @@ class ChromiumPage extends Page {
     });
     return {
       version: browser.version(),
-      can: {touch: true, scale: true},
+      lacks: {},
       newPage: (options) => ChromiumPage.open(browser, options),
       close: () => browser.close(),
     };
@@ -127,7 +127,6 @@ class ChromiumPage extends Page {
     const context = await browser.newContext({viewport: {width, height}, deviceScaleFactor, hasTouch: touch});
     const page = new ChromiumPage('chromium');
     page.context = context;
-    // The Playwright page, for what only Chromium has (its held clock).
     page.playwright = await context.newPage();
     page.playwright.on('request', (request) => page.emit('request', request.url()));
     page.playwright.on('console', (message) => page.emit('console', message.type(), message.text()));
@@ -177,7 +176,7 @@ class FirefoxPage extends Page {
     });
     return {
       version: (await browser.version()).replace(/^firefox\//, ''),
-      can: {touch: true, scale: true},
+      lacks: {},
       newPage: (options) => FirefoxPage.open(browser, options),
       close: () => browser.close(),
     };
@@ -270,7 +269,10 @@ class WebKitPage extends Page {
     await first.close();
     return {
       version,
-      can: {touch: false, scale: false},
+      lacks: {
+        touch: 'WebKitWebDriver has no touch screen (it turns a finger into the mouse)',
+        scale: 'WebKitWebDriver shows one device pixel a pixel',
+      },
       newPage: (options) => WebKitPage.open(url, options),
       close: async () => { driver.end(); xvfb.end(); },
     };

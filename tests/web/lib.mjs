@@ -40,12 +40,14 @@ export function finish(name) {
 
 // A page that reports every request it makes outside its origin, and every
 // error or warning on its console (see engines.mjs for what WebKit tells).
+// `name` may be a function, for a page that plays one thing after another.
 export function watch(page, origin, name) {
+  const label = typeof name === 'function' ? name : () => name;
   page.on('request', (url) => {
-    check(url.startsWith(origin) || url.startsWith('data:') || url.startsWith('blob:'), `${name}: requested ${url}`);
+    check(url.startsWith(origin) || url.startsWith('data:') || url.startsWith('blob:'), `${label()}: requested ${url}`);
   });
-  page.on('console', (type, text) => check(!['error', 'warning'].includes(type), `${name}: console ${type}: ${text}`));
-  page.on('error', (text) => check(false, `${name}: ${text}`));
+  page.on('console', (type, text) => check(!['error', 'warning'].includes(type), `${label()}: console ${type}: ${text}`));
+  page.on('error', (text) => check(false, `${label()}: ${text}`));
 }
 
 // ---- A static host for a folder, as a plain one serves it (Python's, as
@@ -181,36 +183,44 @@ export function parseState(line) {
     won: field('won')};
 }
 
-// ---- The page's clock. Every test that holds it or moves it does so
-// here: 'hold' before the page loads, so that time passes only when a test
-// says; 'run' lets ms pass, firing every timer due on the way; 'skip' jumps
-// ms ahead at once, as a tab woken late finds the time gone on. Today it is
-// Playwright's clock, which only Chromium has.
-export const clockHeld = (engine) => engine === 'chromium';
+// ---- The page's clock. Every test that moves it does so here. The tests'
+// build of the page, opened with "?clock=held" (openScripted does), holds
+// the game's clock in every engine: time passes only when a test says so.
+//   'run'   ms pass, every firing due on the way played in order, as the
+//           driver's "wait" plays them;
+//   'skip'  ms pass at once, as a tab woken late finds them gone: the game
+//           catches up, and after a long absence plays only its last
+//           stretch (ten minutes), as the page does on the browser's clock.
+// The game catches up on every jump, so a long run goes in steps well
+// inside that stretch.
+const RunStep = 60 * 1000;
 
 export async function clock(page, operation, ms) {
-  if (!clockHeld(page.engine)) throw new Error(`${page.engine}: no held clock`);
-  const held = page.playwright.clock;
+  const pass = (ms) => page.evaluate((ms) => globalThis.vesmorTest.runFor(ms), ms);
   switch (operation) {
-    case 'hold': await held.install({time: 0}); await held.pauseAt(1000); break;
-    case 'run': await held.runFor(ms); break;
-    case 'skip': await held.fastForward(ms); break;
+    case 'run':
+      for (let left = ms; left > 0; left -= RunStep) await pass(Math.min(left, RunStep));
+      break;
+    case 'skip': await pass(ms); break;
     default: throw new Error(`no clock operation ${operation}`);
   }
 }
 
-// Opens a page on the tests' build of the site, with its clock held still
-// where the engine can (`held`, and time passes only when a scenario says
-// so). Returns once the game is made and, unless asked to keep it, the
-// greeting help has been closed.
+// Opens a page on the tests' build of the site with the game's clock held.
+// Returns once the game is made and, unless asked to keep it, the greeting
+// help has been closed.
 export async function openScripted(browser, url, {keepHelp = false, ...options} = {}) {
   const page = await browser.newPage(options);
-  page.held = clockHeld(page.engine);
-  if (page.held) await clock(page, 'hold');
-  await page.goto(url);
+  await loadScripted(page, url, {keepHelp});
+  return page;
+}
+
+// The same on a page already open: a new game on a fresh page load, without
+// the cost of a fresh browser profile (in WebKit a browser of its own).
+export async function loadScripted(page, url, {keepHelp = false} = {}) {
+  await page.goto(`${url}?clock=held`);
   await waitForGame(page);
   if (!keepHelp) await page.keyboard.press('Enter');  // the help's OK
-  return page;
 }
 
 // Once the game is made, the help greets the player.
@@ -218,31 +228,51 @@ export async function waitForGame(page) {
   await page.waitFor(() => document.querySelector('.dialog:not([hidden])') !== null);
 }
 
-// Plays one line of a scenario on the page as a player would, with the
-// clock, "tick" and "countdown" and the driver's own "place" and "slot"
-// through the tests' hook. Returns false for lines the page has nothing of.
+// The window's table (layout.js) as the page has it.
+const layouts = new WeakMap();
+export async function layoutOf(page) {
+  if (!layouts.has(page)) layouts.set(page, await page.evaluate(async () => (await import('./layout.js')).default));
+  return layouts.get(page);
+}
+
+// Plays one line of a scenario on the page as a player would: a row of the
+// action table on the control or menu item the window's table wires to it;
+// the timers, "wait" and the driver's own "place" and "slot" through the
+// tests' hook. Returns false for lines the page has nothing of.
 export async function playLine(page, command, numbers) {
   const hook = (f, ...args) => page.evaluate(([f, args]) => globalThis.vesmorTest[f](...args), [f, args]);
-  const repeat = (fire) => page.evaluate(([fire, n]) => { for (let i = 0; i < n; ++i) globalThis.vesmorTest[fire](); },
-    [fire, numbers[0] ?? 1]);
   switch (command) {
-    case 'map': await chooseFromMenu(page, 'Button3', `map ${numbers[0]}`); break;
-    case 'time': await chooseFromMenu(page, 'Button1', `${numbers[0]}秒`); break;
-    case 'start': await click(page, 'Button3'); break;
-    case 'redo': await click(page, 'Button1'); break;
-    case 'left': await click(page, 'LeftBtn'); break;
-    case 'right': await click(page, 'RightBtn'); break;
-    case 'forward': await click(page, 'MaeBtn'); break;
-    case 'release': await click(page, 'MaeBtn', 'middle'); break;
-    case 'probe': { const at = await centreOf(page, 'Label5'); await page.mouse.move(at.x, at.y); await page.mouse.down(); break; }
-    case 'unprobe': await page.mouse.up(); break;
-    case 'help': await click(page, 'Label5', 'right'); await page.keyboard.press('Enter'); break;
-    case 'tick': await repeat('tick'); break;
-    case 'countdown': await repeat('countdown'); break;
-    case 'wait': await clock(page, 'run', numbers[0]); break;
-    case 'place': await hook('place', ...numbers); break;
-    case 'slot': await hook('slot', numbers[0]); break;
-    default: return false;
+    case 'tick': case 'countdown':
+      await page.evaluate(([f, n]) => { for (let i = 0; i < n; ++i) globalThis.vesmorTest[f](); }, [command, numbers[0] ?? 1]);
+      return true;
+    case 'wait': await clock(page, 'run', numbers[0]); return true;
+    case 'place': case 'slot': await hook(command, ...numbers); return true;
+  }
+  const {controls} = await layoutOf(page);
+  for (const c of controls) {
+    const item = c.menu?.find((i) => i.act === command && i.argument === numbers[0]);
+    if (item) {
+      await chooseFromMenu(page, c.name, item.text);
+      return true;
+    }
+  }
+  const on = (event) => controls.find((c) => c.does[event] === command);
+  let c;
+  if ((c = on('click'))) {
+    await click(page, c.name);
+  } else if ((c = on('press'))) {
+    const at = await centreOf(page, c.name);
+    await page.mouse.move(at.x, at.y);
+    await page.mouse.down();
+  } else if ((c = on('release'))) {
+    // Let go of what a press holds; else a press and release of another button.
+    if (c.does.press) await page.mouse.up();
+    else await click(page, c.name, 'middle');
+  } else if ((c = on('rightPress'))) {
+    await click(page, c.name, 'right');
+    if (await page.evaluate(() => document.querySelector('.dialog:not([hidden])') !== null)) await page.keyboard.press('Enter');
+  } else {
+    return false;
   }
   return true;
 }

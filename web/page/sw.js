@@ -24,10 +24,17 @@ async function fetchAsReleased(path, digest) {
   throw new Error(`${path}: the host serves another release's file`);
 }
 
+// Files of the same bytes (the page, as ./ and as index.html) are fetched
+// once and kept under each name.
 self.addEventListener('install', (event) => {
+  const fetched = new Map();
+  const once = (path, digest) => {
+    if (!fetched.has(digest)) fetched.set(digest, fetchAsReleased(path, digest));
+    return fetched.get(digest);
+  };
   event.waitUntil(caches.open(Kept)
     .then((cache) => Promise.all(Object.entries(Files).map(async ([path, digest]) =>
-      cache.put(path, await fetchAsReleased(path, digest)))))
+      cache.put(path, (await once(path, digest)).clone()))))
     .then(() => self.skipWaiting()));
 });
 
