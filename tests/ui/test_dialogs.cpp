@@ -5,6 +5,8 @@
 #include "ui/helptext.h"
 #include "ui/translation.h"
 
+#include "play/version.h"
+
 #include <QtTest>
 
 #include <QApplication>

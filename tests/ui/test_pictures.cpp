@@ -3,6 +3,8 @@
 
 #include "ui/fonts.h"
 
+#include "play/version.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtTest>
@@ -213,7 +215,7 @@ private slots:
     void iconFilesSharpSmallAndSmoothLarge()
     {
         const QString folder = QStringLiteral(VESMOR_ICONS_DIR);
-        const QString name = QStringLiteral("/apps/io.github.vesmor.Vesmor");
+        const QString name = QStringLiteral("/apps/" VESMOR_APP_ID);
         const QImage icon32 = ui::pictures::programIcon();
         for (int size : ui::pictures::IconSizes) {
             const QImage icon(QStringLiteral("%1/%2x%2%3.png").arg(folder).arg(size).arg(name));

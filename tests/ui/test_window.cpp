@@ -5,6 +5,8 @@
 #include "ui/helpdlg.h"
 #include "ui/trivev.h"
 
+#include "play/version.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -337,14 +339,14 @@ private slots:
         QVERIFY2(red > 20, "the red \"?\"");
     }
 
-    // The picture files the build writes for other front ends hold the very
+    // The web page's copy of the pictures holds the very
     // pixels the windows show: the glyphs on their buttons' faces, the icon,
     // the north arrow, the strips around their yellow discs, the about
     // picture and the help logo.
     void pictureFilesAreWhatTheWindowsShow()
     {
         const auto file = [](const char* name) {
-            const QImage image(QStringLiteral(VESMOR_PICTURES_DIR "/") + QLatin1String(name));
+            const QImage image(QStringLiteral(VESMOR_PAGE_PICTURES_DIR "/") + QLatin1String(name));
             if (image.isNull())
                 qFatal("no picture file %s", name);
             return image.convertToFormat(QImage::Format_ARGB32);
