@@ -60,7 +60,8 @@ constexpr const StandIn* standInFor(std::string_view face)
 // Every face a window names has its stand-ins.
 constexpr bool everyFaceStandsIn()
 {
-    for (std::span<const Control> table : {std::span<const Control>(MainControls), AboutBox.controls, HelpDialog.controls})
+    using Table = std::span<const Control>;
+    for (Table table : {Table(MainControls), AboutBox.controls, HelpDialog.controls})
         for (const Control& c : table)
             if (!c.font.face.empty() && !standInFor(c.font.face))
                 return false;

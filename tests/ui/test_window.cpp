@@ -260,8 +260,8 @@ private slots:
 
             ui::TAboutBox about;
             ui::THelpDlg help;
-            for (const auto& [dialog, ok, sunken] : {std::tuple<QDialog*, const char*, const char*>{&about, "OKButton", "Panel1"},
-                                                     {&help, "OKBtn", "Bevel1"}}) {
+            using Dialog = std::tuple<QDialog*, const char*, const char*>;  // its OK and its sunken box
+            for (const auto& [dialog, ok, sunken] : {Dialog{&about, "OKButton", "Panel1"}, {&help, "OKBtn", "Bevel1"}}) {
                 const QImage dialogShot = shotOf(*dialog);
                 const QString where = QStringLiteral(" %1 under %2").arg(QLatin1String(ok), QLatin1String(style));
                 QCOMPARE(face(dialogShot, child<QPushButton>(*dialog, ok)->geometry(), true) + where,
@@ -367,10 +367,10 @@ private slots:
         QVERIFY2(red > 20, "the red \"?\"");
     }
 
-    // The web page's copy of the pictures holds the very
-    // pixels the windows show: the glyphs on their buttons' faces, the icon,
-    // the north arrow, the strips around their yellow discs, the about
-    // picture and the help logo.
+    // The web page's copy of the pictures holds the very pixels the windows
+    // show: the glyphs on their buttons' faces, the icon, the north arrow,
+    // the strips around their yellow discs, the about picture and the help
+    // logo.
     void pictureFilesAreWhatTheWindowsShow()
     {
         const auto file = [](const char* name) {
