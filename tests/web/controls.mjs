@@ -1,12 +1,13 @@
 // The page's controls as a player uses them, on the tests' build: the help
-// that greets, the keys (Enter, Space and Tab, and no other), the
-// right-click menus and a long press on a touch screen, the about box and
-// the help from "?", "?" held and let go off the label, the timers going on
-// behind a dialog, the beep, the quit box both ways and the page that says
-// the game has ended, the game's exports called with bad values and a trap
-// in the game, and the size it grows to. Every part runs in every engine
-// that can do what it needs (a finger, a device pixel ratio other than 1),
-// the game's clock held.
+// that greets (and the English key, which must quote the game's words), the
+// keys (Enter, Space and Tab, and no other), the right-click menus and a
+// long press on a touch screen, the about box and the help from "?", "?"
+// held and let go off the label, the timers going on behind a dialog, the
+// beep, the quit box both ways and the page that says the game has ended,
+// the game's exports called with bad values and a trap in the game, and the
+// size it grows to. Every part runs in every engine that can do what it
+// needs (a finger, a device pixel ratio other than 1), the game's clock
+// held.
 //
 //   node controls.mjs SITE_TEST_FOLDER
 import {
@@ -80,6 +81,12 @@ await part('the help and the focus', [], async () => {
   equal(await page.evaluate(() => document.title), layout.mainTitle, 'the page title is the window title');
   equal(await dialogShown(page), 'Help', 'the help greets the player');
   equal(await texts(page, '.dialog:not([hidden]) .memo > div'), layout.helpLines, 'the help text');
+  // The English key under the window (the README's) quotes the game's own
+  // words: every Japanese text it lists is one the game shows.
+  const words = new Set();
+  (function collect(v) { if (typeof v === 'string') words.add(v.trim()); else if (v instanceof Object) Object.values(v).forEach(collect); })(layout);
+  const quoted = (await texts(page, '#key td:nth-child(2)')).flatMap((t) => t.split(/ \/ |, | … /));
+  check(quoted.length > 20 && quoted.every((t) => words.has(t)), `the key quotes the game: ${quoted.filter((t) => !words.has(t))}`);
   equal(await focused(page), 'OKBtn', 'the help opens with OK focused');
   await page.keyboard.press('Escape');
   equal(await dialogShown(page), 'Help', 'Escape does not close the help');
