@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CACHE = $(BUILD)/CMakeCache.txt
 
-.PHONY: run test build package screenshot bench test-sanitize fuzz clean web web-run
+.PHONY: run test build package screenshot pictures bench test-sanitize fuzz clean web web-run
 
 # One build folder serves playing, testing and packaging. It is configured
 # once, without the tests for a player; `make test` turns them on for good,
@@ -36,33 +36,23 @@ test:
 	@cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
 
 # The game as a static web site in build-web/site/: the play layer compiled
-# to WebAssembly by emscripten, laid out from the same tables as the window.
-# It takes the windows' facts, pictures and icon from the native build.
+# to WebAssembly by emscripten, laid out from the same tables as the window,
+# with no Qt (the pictures come from web/pictures).
 WEB ?= build-web
 PORT ?= 8000
-# emscripten's optimiser needs Debian's acorn, whichever node runs it.
-WEB_TOOLS = NODE_PATH=/usr/share/nodejs
-# $(call build-web,NATIVE_BUILD,WEB_TREE,OPTIONS): the native build's facts,
-# pictures and icon, then the web tree from them.
-define build-web
-	@cmake --build $(1) --target vesmor-web-facts-files vesmor-picture-files vesmor-icon-files -j$(JOBS) \
-		>$(1)/web-inputs.log 2>&1 || { cat $(1)/web-inputs.log; exit 1; }
-	@mkdir -p $(2) && $(WEB_TOOLS) emcmake cmake -S . -B $(2) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESMOR_DESKTOP=OFF \
-		-DBUILD_TESTING=OFF $(WERROR) -DVESMOR_WEB_FACTS=$(abspath $(1))/web/facts \
-		-DVESMOR_WEB_PICTURES=$(abspath $(1))/ui/pictures -DVESMOR_WEB_ICONS=$(abspath $(1))/ui/icons $(3) \
-		>$(2)/configure.log 2>&1 || { cat $(2)/configure.log; exit 1; }
-	@$(WEB_TOOLS) cmake --build $(2) -j$(JOBS) >$(2)/build.log 2>&1 || { cat $(2)/build.log; exit 1; }
-endef
 
 web:
 	@scripts/install-deps web
-	@$(CONFIGURED)
-	$(call build-web,$(BUILD),$(WEB))
+	@JOBS=$(JOBS) scripts/build-web $(WEB) $(WERROR)
 	@echo "$(WEB)/site/: $$(du -s --apparent-size -k $(WEB)/site | cut -f1) KiB"
 
-web-run: web
-	@echo "Vesmor plays at http://127.0.0.1:$(PORT)/ (Ctrl+C stops the server)"
-	@/usr/bin/python3 -m http.server $(PORT) --bind 127.0.0.1 --directory $(WEB)/site >/dev/null
+# The site on this computer only, with the headers a host should send. A
+# port that cannot be served is said before the build, in one line.
+web-run: export PORT := $(PORT)
+web-run:
+	@/usr/bin/python3 web/serve.py --check
+	@$(MAKE) --no-print-directory web
+	@/usr/bin/python3 web/serve.py $(WEB)/site
 
 # vesmor_<version>-<revision>_<arch>.deb in this folder, checked by lintian:
 # cpack names it from the project's version and the changelog's revision.
@@ -81,11 +71,18 @@ screenshot:
 	@cmake --build $(BUILD) --target vesmor-script -j$(JOBS) $(QUIET)
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/vesmor-script docs/screenshot.vms
 
+# The web page's copy of the pictures (web/pictures), drawn again as the
+# windows show them; test_pictures says when it is due.
+pictures:
+	@scripts/install-deps play
+	@$(CONFIGURED)
+	@cmake --build $(BUILD) --target vesmor-page-pictures -j$(JOBS) $(QUIET)
+
 bench:
 	@scripts/install-deps bench
 	@cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVESMOR_BENCH=ON >/dev/null
 	@cmake --build $(BUILD)-release -j$(JOBS) --target bench_frame bench_window reference_window >/dev/null
-	$(call build-web,$(BUILD)-release,$(BUILD)-release-web,-DVESMOR_BENCH=ON)
+	@JOBS=$(JOBS) scripts/build-web $(BUILD)-release-web -DVESMOR_BENCH=ON
 	@scripts/bench $(BUILD)-release
 
 test-sanitize:

@@ -1,23 +1,25 @@
-// The web page's figures for `make bench`, in headless Chromium:
+// The web page's figures for `make bench`:
 //   - the bytes a browser downloads on the first visit (the service worker
-//     then keeps every file of the site), compressed as a static host
-//     serves them: brotli and gzip for text, the wasm and the licences,
-//     PNG and WOFF2 as they are; the fonts apart from the rest;
-//   - page request to first frame on localhost, a first visit (nothing
-//     cached) and a visit again (the service worker's copy), medians;
-//   - the frame table in the browser's WebAssembly, on a page isolated from
-//     other origins so that its clock is fine enough (Chromium reads it to
-//     5 microseconds there, to 100 elsewhere).
-// It prints "NAME VALUE" lines and the frame table's "table" line.
+//     then keeps every file of the site but the licences), compressed as a
+//     static host serves them: brotli and gzip for text and the wasm, PNG
+//     and WOFF2 as they are; the fonts apart from the rest;
+//   - in each engine, page request to first frame on localhost, the median
+//     of cold visits (a fresh profile each) and of visits again (the
+//     service worker's copy);
+//   - in each engine whose console a script can read (Chromium, Firefox),
+//     the frame table in the browser's WebAssembly, on a page isolated from
+//     other origins so that its clock is as fine as the engine gives it.
+// It prints "ENGINE_NAME VALUE" lines and each engine's "table" line.
 //
-//   node bench/web.mjs SITE_FOLDER FRAME_TABLE_FOLDER [LOADS]
+//   node bench/web.mjs SITE_FOLDER FRAME_TABLE_FOLDER [VISITS]
 import { launch, serve } from '../tests/web/lib.mjs';
+import { engines } from '../tests/web/engines.mjs';
 import { readdirSync, readFileSync, statSync } from 'node:fs';
 import { join } from 'node:path';
 import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
 
-const [site, frameTable, loadsArgument] = process.argv.slice(2);
-const loads = Number(loadsArgument ?? 15);
+const [site, frameTable, visitsArgument] = process.argv.slice(2);
+const visits = Number(visitsArgument ?? 5);
 
 function files(folder) {
   return readdirSync(folder).flatMap((name) => {
@@ -28,6 +30,7 @@ function files(folder) {
 
 const bytes = {brotli: {fonts: 0, rest: 0}, gzip: {fonts: 0, rest: 0}};
 for (const file of files(site)) {
+  if (/licen[cs]e/i.test(file)) continue;  // fetched when opened
   const body = readFileSync(file);
   const packed = /\.(png|woff2)$/.test(file);
   const kind = file.endsWith('.woff2') ? 'fonts' : 'rest';
@@ -43,42 +46,47 @@ const median = (values) => {
   const middle = sorted.length >> 1;
   return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
 };
-const firstFrame = (page) => page.evaluate(async () => {
-  while (!performance.getEntriesByName('vesmor-first-frame').length) await new Promise((r) => setTimeout(r, 10));
-  return performance.getEntriesByName('vesmor-first-frame')[0].startTime;
-});
+const firstFrame = (page) => page.waitFor(() => performance.getEntriesByName('vesmor-first-frame')[0]?.startTime);
 
-const browser = await launch();
 const server = await serve(site);
-const cold = [];
-const warm = [];
-for (let i = 0; i < loads; ++i) {
-  const context = await browser.newContext();
-  const page = await context.newPage();
-  await page.goto(server.url);
-  cold.push(await firstFrame(page));
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  await page.goto(server.url);
-  warm.push(await firstFrame(page));
-  await context.close();
-}
-console.log(`web_first_frame_cold_ms ${median(cold).toFixed(1)}`);
-console.log(`web_first_frame_warm_ms ${median(warm).toFixed(1)}`);
-await server.close();
-
-// Isolated from other origins, the page's clock reads to 5 microseconds
-// rather than 100.
-const tableServer = await serve(frameTable, {
+// Isolated from other origins, a page's clock reads finer (Chromium's to 5
+// microseconds rather than 100).
+const tableServer = await serve(frameTable, {headers: {
   'Cross-Origin-Opener-Policy': 'same-origin', 'Cross-Origin-Embedder-Policy': 'require-corp',
-});
-const page = await browser.newPage();
-const lines = [];
-const done = new Promise((resolve) => page.on('console', (message) => {
-  lines.push(message.text());
-  if (message.text().startsWith('table ')) resolve();
-}));
-await page.goto(`${tableServer.url}frame-table.html`);
-await done;
-for (const line of lines) console.log(line.startsWith('views') || line.startsWith('runs') ? `wasm_${line}` : line);
+}});
+for (const engine of engines) {
+  const browser = await launch(engine);
+  console.log(`${engine}_version ${browser.version}`);
+  const cold = [];
+  const warm = [];
+  for (let i = 0; i < visits; ++i) {
+    const page = await browser.newPage();
+    await page.goto(server.url);
+    cold.push(await firstFrame(page));
+    await page.waitFor(() => navigator.serviceWorker.ready.then(() => Boolean(navigator.serviceWorker.controller)));
+    await page.goto(server.url);
+    warm.push(await firstFrame(page));
+    await page.close();
+  }
+  console.log(`${engine}_first_frame_cold_ms ${median(cold).toFixed(1)}`);
+  console.log(`${engine}_first_frame_warm_ms ${median(warm).toFixed(1)}`);
+
+  if (engine !== 'webkit') {  // WebKitWebDriver gives no console
+    const page = await browser.newPage();
+    const lines = [];
+    const done = new Promise((resolve) => page.on('console', (type, text) => {
+      if (/^(views|runs|table) /.test(text)) lines.push(text);
+      if (text.startsWith('table ')) resolve();
+    }));
+    await page.goto(`${tableServer.url}frame-table.html`);
+    await done;
+    for (const line of lines) {
+      const [word, ...rest] = line.split(' ');
+      console.log(word === 'table' ? `table ${engine}_${rest.join(' ')}` : `${engine}_${line}`);
+    }
+    await page.close();
+  }
+  await browser.close();
+}
 await tableServer.close();
-await browser.close();
+await server.close();

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "actions.h"
+#include "play/version.h"
 #include "render/colours.h"
 
 #include <optional>
@@ -198,8 +199,8 @@ inline constexpr Control AboutControls[] = {
      .spoken = "Vesmor", .inside = "Panel1"},
     {.name = "Label1", .kind = Kind::Text, .place = {176, 20, 0, 0}, .font = {PGothicFace, 20, true, true},
      .ink = render::Navy, .text = "Vesmor", .inside = "Panel1"},
-    {.name = "Label2", .kind = Kind::Text, .place = {199, 41, 0, 0}, .text = "ver 1.1", .inside = "Panel1"},
-    {.name = "Label3", .kind = Kind::Text, .place = {186, 92, 0, 0}, .text = "2026/05/16",  // the release date
+    {.name = "Label2", .kind = Kind::Text, .place = {199, 41, 0, 0}, .text = "ver " VESMOR_VERSION, .inside = "Panel1"},
+    {.name = "Label3", .kind = Kind::Text, .place = {186, 92, 0, 0}, .text = VESMOR_RELEASE_DATE,
      .inside = "Panel1"},
     {.name = "OKButton", .kind = Kind::PushButton, .place = {118, 175, 64, 33}, .font = {TimesFace, 12, true},
      .ink = render::Black, .text = "OK", .described = "ﾊﾞｰｼﾞｮﾝ情報を閉じます"},

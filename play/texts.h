@@ -5,6 +5,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "play/version.h"
 
 #include <string_view>
 
@@ -13,7 +14,7 @@ namespace play {
 // The program's name, and the main window's title.
 inline constexpr std::string_view ApplicationTitle = "Vesmor";
 inline constexpr std::string_view MainTitle =
-    "Vesmor1.1 夜は千の眼を持っている。あなたには一つの眼も残されていない。";
+    "Vesmor" VESMOR_VERSION " 夜は千の眼を持っている。あなたには一つの眼も残されていない。";
 
 // The words of a notice under the view.
 constexpr std::string_view noticeText(game::Notice notice)

@@ -256,7 +256,9 @@ int ScriptRunner::run(std::istream& in, const std::string& name)
             // A failure without the end means the buffer filled up; else
             // the newline, when there was one, is counted but not stored.
             const std::size_t read = std::size_t(in.gcount());
-            const std::size_t length = in.fail() || in.eof() ? read : read - 1;
+            std::size_t length = in.fail() || in.eof() ? read : read - 1;
+            if (!in.fail() && length > 0 && buffer[length - 1] == '\r')
+                --length;  // a line that ends in CR LF: its content is what counts
             if (length > MaxLineLength) {
                 status = fail(number, "longer than " + std::to_string(MaxLineLength) + " bytes", ScriptBadInput);
                 break;

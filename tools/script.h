@@ -24,7 +24,7 @@ constexpr int ScriptBadInput = 2;   // a line that is not a valid command
 // memory.
 constexpr long MaxRepeat = 100000;  // tick N, countdown N
 constexpr long MaxWait = 3600000;   // wait MS: one hour of game time
-constexpr std::size_t MaxLineLength = 4096;  // bytes, without the newline: room for any file name
+constexpr std::size_t MaxLineLength = 4096;  // bytes, without LF or CR LF: room for any file name
 
 // One line read and checked: a command with its numbers or its file name.
 struct ScriptLine {

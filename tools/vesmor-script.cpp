@@ -8,6 +8,8 @@
 #include "ui/fonts.h"
 #include "ui/helpdlg.h"
 
+#include "play/version.h"
+
 #include <QApplication>
 
 #include <cerrno>

@@ -7,7 +7,6 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QPushButton>
 
 namespace ui {
 
@@ -51,17 +50,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     textLabel(panel, "Label1");
     textLabel(panel, "Label2");
     textLabel(panel, "Label3");
-
-    const play::Control& okItem = item("OKButton");
-    auto* ok = new QPushButton(qString(okItem.text), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setAccessibleName(qString(okItem.text));
-    ok->setAccessibleDescription(qString(okItem.described));
-    ok->setFont(gameFont(okItem.font));
-    ok->setGeometry(qRect(okItem.place));
-    ok->setDefault(true);
-    ok->setFocus();
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    okButton(item("OKButton"));
 }
 
 } // namespace ui

@@ -11,6 +11,7 @@
 
 #include "play/layout.h"
 #include "play/texts.h"
+#include "play/version.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -144,7 +145,7 @@ int runGame(int& argc, char** argv, const std::function<void(TRivev&)>& ready)
     sayWhereItIsShown();
     fontConfiguration.join();
     QApplication::setApplicationName(QString::fromUtf8(play::ApplicationTitle));
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vesmor.Vesmor"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VESMOR_APP_ID));
     QApplication::setWindowIcon(pictures::programIconSet());  // for every window of the game
     installFontSubstitutions();
     installToolkitTranslation();

@@ -1,5 +1,7 @@
 #include "bell.h"
 
+#include "play/version.h"
+
 #include <QApplication>
 
 #include <canberra.h>
@@ -95,7 +97,7 @@ private:
             return false;
         }
         ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, "Vesmor", CA_PROP_APPLICATION_ID,
-                                "io.github.vesmor.Vesmor", CA_PROP_APPLICATION_ICON_NAME, "io.github.vesmor.Vesmor",
+                                VESMOR_APP_ID, CA_PROP_APPLICATION_ICON_NAME, VESMOR_APP_ID,
                                 nullptr);
         if (ca_context_open(m_context) == CA_SUCCESS)
             return true;

@@ -11,8 +11,6 @@ namespace ui {
 
 namespace {
 
-constexpr render::Colour LightGrey = 0xDFDFDF;  // the inner light edge of a raised face
-
 // One ring of a button's edge: `light` along the top and left, `dark` along
 // the bottom and right, which own the two corners where they meet.
 void ring(QPainter& p, const QRect& r, render::Colour light, render::Colour dark)
@@ -82,7 +80,21 @@ void GlyphButton::paintEvent(QPaintEvent*)
                  middle.y() + (middle.height() - m_glyph.height()) / 2, m_glyph);
 }
 
-MenuButton::MenuButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
+CaptionButton::CaptionButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+// The caption in the button's text colour (white for Redo, the system's
+// for Start, black for OK), centred on the face.
+void CaptionButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QRect middle = paintFace(p, *this);
+    p.setPen(palette().color(QPalette::ButtonText));
+    p.drawText(middle, Qt::AlignCenter, text());
+    if (hasFocus())
+        paintFocusMark(p, middle);
+}
+
+MenuButton::MenuButton(const QString& caption, QWidget* parent) : CaptionButton(caption, parent)
 {
     setAutoDefault(true);
     setFocusPolicy(Qt::TabFocus);
@@ -102,18 +114,6 @@ bool MenuButton::event(QEvent* event)
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         setFocus(Qt::MouseFocusReason);
     return QPushButton::event(event);
-}
-
-// The caption in the button's text colour (white for Redo, the system's
-// for Start), centred on the face.
-void MenuButton::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    const QRect middle = paintFace(p, *this);
-    p.setPen(palette().color(QPalette::ButtonText));
-    p.drawText(middle, Qt::AlignCenter, text());
-    if (hasFocus())
-        paintFocusMark(p, middle);
 }
 
 } // namespace ui

@@ -1,6 +1,7 @@
-// The main window's two kinds of push button. Both paint their own face,
-// whatever the platform style and desktop: flat silver with the classic
-// raised edge, sunk while held down, so the white "Redo" stays readable.
+// The game's push buttons: the main window's two kinds and the dialogs'
+// "OK". All paint their own face, whatever the platform style and desktop:
+// flat silver with the classic raised edge, sunk while held down, so the
+// white "Redo" stays readable and the dialogs look as the window does.
 #pragma once
 
 #include <QPixmap>
@@ -31,11 +32,23 @@ private:
     QPixmap m_glyph;
 };
 
+// A caption on the face, in the button's text colour, with a dotted mark
+// inside the edge while the button has the focus: the dialogs' "OK".
+class CaptionButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    CaptionButton(const QString& caption, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 // Start and Redo: the only stops of the Tab key. Only Tab and a left press
 // give them the focus; a right click opens the button's menu and leaves
 // both the focus and the button alone, so Enter after choosing from the
 // menu still presses the button it pressed before.
-class MenuButton final : public QPushButton {
+class MenuButton final : public CaptionButton {
     Q_OBJECT
 
 public:
@@ -44,7 +57,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "play/version.h"
+
 #include <cstdio>
 #include <string_view>
 

@@ -1,7 +1,9 @@
 #include "fixeddialog.h"
 
+#include "buttons.h"
 #include "fonts.h"
 #include "palette.h"
+#include "tables.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -18,11 +20,30 @@ FixedDialog::FixedDialog(const QString& title, QSize clientSize, QWidget* parent
     setWindowTitle(title);
     setFixedSize(clientSize);
     setFont(gameFont(PGothicFace, 12));
+    // The classic face: silver, lit white and light grey, shaded grey and
+    // black, as the main window's buttons are; the sunken edges take it too.
+    using namespace render;
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
-    colours.setColor(QPalette::WindowText, qColour(render::Black));
-    colours.setColor(QPalette::ButtonText, qColour(render::Black));
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, Silver}, {QPalette::Button, Silver},
+                                      {QPalette::Light, White}, {QPalette::Midlight, LightGrey},
+                                      {QPalette::Dark, Grey}, {QPalette::Shadow, Black},
+                                      {QPalette::WindowText, Black}, {QPalette::ButtonText, Black}})
+        colours.setColor(role, qColour(colour));
     setPalette(colours);
+}
+
+QPushButton* FixedDialog::okButton(const play::Control& c)
+{
+    auto* ok = new CaptionButton(qString(c.text), this);
+    ok->setObjectName(qString(c.name));
+    ok->setAccessibleName(qString(c.text));
+    ok->setAccessibleDescription(qString(c.described));
+    ok->setFont(gameFont(c.font));
+    ok->setGeometry(qRect(c.place));
+    ok->setDefault(true);
+    ok->setFocus();
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    return ok;
 }
 
 QFrame* FixedDialog::sunkenFrame(const char* name, QRect geometry)

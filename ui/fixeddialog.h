@@ -1,11 +1,15 @@
 // What the game's two dialogs share: a fixed frame centred on the screen,
-// the window font in black on the button face, an OK button as the only way
-// out (Escape does nothing; the close box still closes).
+// the window font in black on the classic silver button face, whatever the
+// platform style, and an "OK" of that face as the only way out (Escape does
+// nothing; the close box still closes).
 #pragma once
+
+#include "play/layout.h"
 
 #include <QDialog>
 
 class QFrame;
+class QPushButton;
 
 namespace ui {
 
@@ -22,6 +26,9 @@ public:
 protected:
     // A flat area with a sunken one-pixel edge, named after its control.
     QFrame* sunkenFrame(const char* name, QRect geometry);
+    // The dialog's "OK": the default button, which holds the focus and
+    // closes the dialog with the result "OK".
+    QPushButton* okButton(const play::Control& c);
 
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;

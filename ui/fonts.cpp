@@ -1,5 +1,7 @@
 #include "fonts.h"
 
+#include "play/fonts.h"
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
@@ -11,24 +13,15 @@ namespace ui {
 
 void installFontSubstitutions()
 {
-    // Each list goes from the closest look-alike to any face that at least
-    // shows Japanese, so no text ever turns into empty boxes.
-    const QStringList proportionalGothic = {
-        QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"), QStringLiteral("VL PGothic"),
-        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")};
-    const QStringList fixedGothic = {
-        QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"), QStringLiteral("VL Gothic"),
-        QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAPGothic")};
-    const QStringList serif = {
-        QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"), QStringLiteral("DejaVu Serif"),
-        QStringLiteral("IPAPMincho"), QStringLiteral("IPAPGothic")};
-
-    for (const QString& name : {PGothicFace, QStringLiteral("MS PGothic")})
-        QFont::insertSubstitutions(name, proportionalGothic);
-    for (const QString& name : {GothicFace, QStringLiteral("MS Gothic")})
-        QFont::insertSubstitutions(name, fixedGothic);
-    for (const QString& name : {TimesFace, MsSerifFace})
-        QFont::insertSubstitutions(name, serif);
+    for (const play::StandIn& standIn : play::StandIns) {
+        QStringList families;
+        for (std::string_view family : standIn.families)
+            if (!family.empty())
+                families << QString::fromUtf8(family);
+        for (std::string_view name : {standIn.face, standIn.alias})
+            if (!name.empty())
+                QFont::insertSubstitutions(QString::fromUtf8(name), families);
+    }
 }
 
 // Asks only the face the game's own font resolves to, which the window

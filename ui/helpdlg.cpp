@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace ui {
 
@@ -51,17 +50,7 @@ THelpDlg::THelpDlg(QWidget* parent)
 {
     sunkenFrame("Bevel1", qRect(item("Bevel1").place));
     helpMemo(this);
-
-    const play::Control& okItem = item("OKBtn");
-    auto* ok = new QPushButton(qString(okItem.text), this);
-    ok->setObjectName(QStringLiteral("OKBtn"));
-    ok->setAccessibleName(qString(okItem.text));
-    ok->setAccessibleDescription(qString(okItem.described));
-    ok->setFont(gameFont(okItem.font));
-    ok->setGeometry(qRect(okItem.place));
-    ok->setDefault(true);
-    ok->setFocus();
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    okButton(item("OKBtn"));
 
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("Image1"));

@@ -1,11 +1,13 @@
-// Writes the game's pictures as image files, at build time:
-//   vesmor-pictures icons OUT NAME   the program icon as an icon theme folder:
-//                                    OUT/NxN/apps/NAME.png at each size, and
-//                                    OUT/scalable/apps/NAME.svg
-//   vesmor-pictures shown OUT        every built-in picture exactly as the
-//                                    windows show it, as OUT/FILE.png, for
-//                                    front ends that draw no pictures of
-//                                    their own
+// Writes the game's pictures as image files:
+//   vesmor-pictures icons OUT NAME   the program icon as an icon theme folder,
+//                                    at build time: OUT/NxN/apps/NAME.png at
+//                                    each size, and OUT/scalable/apps/NAME.svg
+//   vesmor-pictures page OUT         for the web page, which draws no pictures
+//                                    of its own: every built-in picture exactly
+//                                    as the windows show it, as OUT/FILE.png,
+//                                    and the icon as OUT/icons/icon-NxN.png at
+//                                    each size and OUT/icons/icon.svg (`make
+//                                    pictures` keeps the copy in web/pictures)
 #include "fonts.h"
 #include "pictures.h"
 
@@ -47,12 +49,19 @@ bool writeIcons(const QString& out, const QString& name)
     return false;
 }
 
-bool writeShown(const QString& out)
+bool writePage(const QString& out)
 {
     for (const ui::pictures::Shown& shown : ui::pictures::ShownPictures)
         if (!save(out, QLatin1String(shown.file), shown.picture()))
             return false;
-    return true;
+    const QString icons = out + QStringLiteral("/icons");
+    for (int size : ui::pictures::IconSizes)
+        if (!save(icons, QStringLiteral("icon-%1x%1.png").arg(size), ui::pictures::programIcon(size)))
+            return false;
+    if (writeFile(icons + QStringLiteral("/icon.svg"), ui::pictures::programIconSvg().toUtf8()))
+        return true;
+    std::fprintf(stderr, "vesmor-pictures: cannot write %s/icon.svg\n", qPrintable(icons));
+    return false;
 }
 
 } // namespace
@@ -62,11 +71,11 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     ui::installFontSubstitutions();  // the help logo's letters, in the window's own face
     const bool icons = argc == 4 && std::strcmp(argv[1], "icons") == 0;
-    const bool shown = argc == 3 && std::strcmp(argv[1], "shown") == 0;
-    if (!icons && !shown) {
-        std::fputs("usage: vesmor-pictures icons OUTDIR NAME | vesmor-pictures shown OUTDIR\n", stderr);
+    const bool page = argc == 3 && std::strcmp(argv[1], "page") == 0;
+    if (!icons && !page) {
+        std::fputs("usage: vesmor-pictures icons OUTDIR NAME | vesmor-pictures page OUTDIR\n", stderr);
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[2]);
-    return (icons ? writeIcons(out, QString::fromLocal8Bit(argv[3])) : writeShown(out)) ? 0 : 1;
+    return (icons ? writeIcons(out, QString::fromLocal8Bit(argv[3])) : writePage(out)) ? 0 : 1;
 }

@@ -10,6 +10,9 @@
 
 namespace ui {
 
+// The classic raised face's inner light edge, beside the table's colours.
+constexpr render::Colour LightGrey = 0xDFDFDF;
+
 constexpr QRgb qRgbOf(render::Colour colour)
 {
     const render::Pixel pixel = render::pixelOf(colour);

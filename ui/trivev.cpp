@@ -78,7 +78,10 @@ bool askToQuit(QWidget* parent)
 } // namespace
 
 // Draws one of the game's bitmaps, unscaled, and nothing else: the view and
-// the map. It reads the bitmap's own pixels, never a copy.
+// the map. The bitmap's pixels are turned into the window's own layout here,
+// on this thread, and then copied as they are: drawn straight from the
+// bitmap's layout, the toolkit would hand each repaint of the view to its
+// pool of threads, waking them whenever the view changes.
 class ImageView final : public QWidget {
 public:
     ImageView(QSize size, QWidget* parent) : QWidget(parent)
@@ -94,7 +97,7 @@ protected:
         QPainter painter(this);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         if (m_bitmap)
-            painter.drawImage(0, 0, qImageOf(*m_bitmap));
+            painter.drawImage(0, 0, qImageOf(*m_bitmap).convertToFormat(QImage::Format_RGB32));
         else
             painter.fillRect(rect(), qColour(render::Black));
     }

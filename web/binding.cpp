@@ -36,10 +36,12 @@
 #define EMSCRIPTEN_KEEPALIVE  // built natively for the tests
 #endif
 
+#include <charconv>
 #include <cmath>
+#include <concepts>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -71,15 +73,67 @@ struct Page {
 
 std::unique_ptr<Page> page;
 bool closed = false;
-std::string refusal;
 Shown shown;
 
 // Beyond this a double no longer holds every whole millisecond.
 constexpr double LatestTime = 9007199254740992.0;  // 2^53
 
-std::nullptr_t refuse(std::string why)
+// Why the last call was refused. Its numbers are written here, not by the
+// C library's formatting, which would make the game's download a third
+// larger.
+char refusal[200] = "";
+constexpr const char* RefusalEnd = refusal + sizeof refusal - 1;
+
+// A number as the page sent it.
+struct Sent {
+    double value;
+};
+
+void write(char*& at, const char* text)
 {
-    refusal = std::move(why);
+    while (*text && at < RefusalEnd)
+        *at++ = *text++;
+}
+
+void write(char*& at, std::integral auto number)
+{
+    const auto [end, error] = std::to_chars(at, const_cast<char*>(RefusalEnd), number);
+    if (error == std::errc())
+        at = end;
+}
+
+// As the page's script would write it, to six decimals at most.
+void write(char*& at, Sent sent)
+{
+    const double x = sent.value;
+    if (std::isnan(x))
+        return write(at, "NaN");
+    if (std::isinf(x))
+        return write(at, x < 0 ? "-Infinity" : "Infinity");
+    if (std::fabs(x) >= 9e12) {  // its millionths would not fit: the whole number
+        if (std::fabs(x) < 9e18)
+            return write(at, std::int64_t(x));
+        return write(at, x < 0 ? "below -2^63" : "beyond 2^63");
+    }
+    const std::int64_t millionths = std::llround(x * 1e6);
+    if (millionths < 0)
+        write(at, "-");
+    write(at, std::abs(millionths) / 1000000);
+    std::int64_t fraction = std::abs(millionths) % 1000000;
+    if (fraction)
+        write(at, ".");
+    for (std::int64_t place = 100000; fraction; place /= 10) {
+        const char digit[] = {char('0' + fraction / place), '\0'};
+        write(at, digit);
+        fraction %= place;
+    }
+}
+
+std::nullptr_t refuse(const auto&... parts)
+{
+    char* at = refusal;
+    (write(at, parts), ...);
+    *at = '\0';
     return nullptr;
 }
 
@@ -93,15 +147,18 @@ const char* unplayable()
     return nullptr;
 }
 
-// Why a time cannot be the clock's next, or nothing.
-std::string badTime(double time)
+// Refuses a time that cannot be the clock's next.
+bool refusedTime(double time)
 {
-    if (!(time >= 0 && time < LatestTime))
-        return "the time " + std::to_string(time) + " is not a count of milliseconds";
-    if (std::int64_t(time) < page->clock.now())
-        return "the time " + std::to_string(std::int64_t(time)) + " ms goes back from " +
-               std::to_string(page->clock.now()) + " ms";
-    return {};
+    if (!(time >= 0 && time < LatestTime)) {
+        refuse("the time ", Sent{time}, " is not a count of milliseconds");
+        return true;
+    }
+    if (std::int64_t(time) < page->clock.now()) {
+        refuse("the time ", std::int64_t(time), " ms goes back from ", page->clock.now(), " ms");
+        return true;
+    }
+    return false;
 }
 
 const Shown* showing()
@@ -128,7 +185,7 @@ EMSCRIPTEN_KEEPALIVE const Shown* vesmor_create(double seed)
     if (page)
         return refuse("the game has been created already");
     if (!(seed >= 0 && seed < 18446744073709551616.0))  // 2^64
-        return refuse("the seed " + std::to_string(seed) + " is not a whole number from 0 to 2^64");
+        return refuse("the seed ", Sent{seed}, " is not a whole number from 0 to 2^64");
     page = std::make_unique<Page>();
     page->field.FormCreate(std::uint64_t(seed));
     return showing();
@@ -138,8 +195,8 @@ EMSCRIPTEN_KEEPALIVE const Shown* vesmor_run(double time)
 {
     if (const char* why = unplayable())
         return refuse(why);
-    if (std::string why = badTime(time); !why.empty())
-        return refuse(why);
+    if (refusedTime(time))
+        return nullptr;
     page->clock.catchUp(std::int64_t(time));
     return showing();
 }
@@ -149,12 +206,12 @@ EMSCRIPTEN_KEEPALIVE const Shown* vesmor_play(int row, int argument, double time
     if (const char* why = unplayable())
         return refuse(why);
     if (row < 0 || std::size_t(row) >= play::Actions.size())
-        return refuse("there is no action " + std::to_string(row));
+        return refuse("there is no action ", row);
     const play::Action& action = play::Actions[std::size_t(row)];
     if (!play::takes(action, argument))
-        return refuse("'" + std::string(action.name) + "' does not take " + std::to_string(argument));
-    if (std::string why = badTime(time); !why.empty())
-        return refuse(why);
+        return refuse("'", action.name, "' does not take ", argument);
+    if (refusedTime(time))
+        return nullptr;
     page->clock.catchUp(std::int64_t(time));
     page->playRow(action, argument);
     return showing();
@@ -187,7 +244,7 @@ EMSCRIPTEN_KEEPALIVE int vesmor_close()
 
 EMSCRIPTEN_KEEPALIVE const char* vesmor_refusal()
 {
-    return refusal.c_str();
+    return refusal;
 }
 
 #ifdef VESMOR_WEB_TEST_HOOK
@@ -196,8 +253,7 @@ EMSCRIPTEN_KEEPALIVE const Shown* vesmor_place(int row, int column, int heading)
     if (const char* why = unplayable())
         return refuse(why);
     if (!game::isPlacement(row, column, heading))
-        return refuse("(" + std::to_string(row) + ", " + std::to_string(column) + ") with heading byte " +
-                      std::to_string(heading) + " is not a placement");
+        return refuse("(", row, ", ", column, ") with heading byte ", heading, " is not a placement");
     page->field.game.placeAt({std::uint8_t(row), std::uint8_t(column), std::uint8_t(heading)});
     return showing();
 }
@@ -207,7 +263,7 @@ EMSCRIPTEN_KEEPALIVE const Shown* vesmor_slot(int slot)
     if (const char* why = unplayable())
         return refuse(why);
     if (!game::isStartSlot(slot))
-        return refuse("there is no start slot " + std::to_string(slot));
+        return refuse("there is no start slot ", slot);
     page->field.game.chooseStartSlot(slot);
     return showing();
 }

@@ -2,8 +2,10 @@
 // windows, at build time, from the same tables the desktop's widgets are
 // made from:
 //   OUTDIR/layout.json the controls, dialogs, menus and words
-//   OUTDIR/chars.json  for each face and style, every character the page
-//                      can show in it, so the fonts it carries hold no more
+//   OUTDIR/fonts.json  for each face, the font that stands in for it and,
+//                      style by style, every character the page can show
+//                      in it, so the fonts it carries hold no more
+#include "play/fonts.h"
 #include "play/layout.h"
 #include "play/texts.h"
 
@@ -181,9 +183,19 @@ std::string style(const play::Font& f)
     return f.bold ? (f.italic ? "bolditalic" : "bold") : (f.italic ? "italic" : "regular");
 }
 
+// The font files of a stand-in, by style.
+std::string files(const play::FontFiles& f)
+{
+    std::string out = "{\"regular\": " + json(f.regular);
+    for (const auto& [style, file] : {std::pair{"bold", f.bold}, {"italic", f.italic}, {"bolditalic", f.boldItalic}})
+        if (!file.empty())
+            out += std::string(", \"") + style + "\": " + json(file);
+    return out + "}";
+}
+
 // What each face shows, style by style: captions, and what the game writes
-// into the controls as it runs.
-std::string charactersJson()
+// into the controls as it runs; and the font that stands in for it.
+std::string fontsJson()
 {
     std::map<std::string, std::map<std::string, Characters>> faces;
     const auto add = [&](const play::Font& f, std::string_view text) {
@@ -217,7 +229,9 @@ std::string charactersJson()
     out << "{\n";
     const char* faceComma = "";
     for (const auto& [face, styles] : faces) {
-        out << faceComma << "  " << json(face) << ": {";
+        const play::StandIn& standIn = *play::standInFor(face);
+        out << faceComma << "  " << json(face) << ": {\"name\": " << json(standIn.name)
+            << ", \"files\": " << files(standIn.files) << ", \"styles\": {";
         const char* styleComma = "";
         for (const auto& [name, characters] : styles) {
             std::string all;
@@ -226,7 +240,7 @@ std::string charactersJson()
             out << styleComma << json(name) << ": " << json(all);
             styleComma = ", ";
         }
-        out << "}";
+        out << "}}";
         faceComma = ",\n";
     }
     out << "\n}\n";
@@ -253,5 +267,5 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    return write(folder + "/layout.json", layoutJson()) && write(folder + "/chars.json", charactersJson()) ? 0 : 1;
+    return write(folder + "/layout.json", layoutJson()) && write(folder + "/fonts.json", fontsJson()) ? 0 : 1;
 }

@@ -1,14 +1,16 @@
 #!/usr/bin/python3
 """Cuts the fonts the web page carries from Debian's font packages.
 
-    fonts.py CHARS_JSON OUTDIR
+    fonts.py FONTS_JSON OUTDIR
 
-CHARS_JSON (written by vesmor-web-facts) lists, for each face the game
-names and each style, every character the page can show in it. Each face is
-cut down to those characters from the font the desktop game would use for it
-and written as WOFF2 into OUTDIR, with OUTDIR/fonts.css declaring every face
-under the game's own name. The cut fonts are renamed, as their licences ask
-of a changed font: they carry neither "IPA" nor "Liberation" in their names.
+FONTS_JSON (written by vesmor-web-facts from the game's table of stand-in
+fonts) gives, for each face the game names, the font that stands in for it
+(the desktop's first choice) with its files, and style by style every
+character the page can show in it. Each font is cut down to those
+characters and written as WOFF2 into OUTDIR, with OUTDIR/fonts.css
+declaring every face under the game's own name. The cut fonts are renamed,
+as their licences ask of a changed font: they carry neither "IPA" nor
+"Liberation" in their names.
 """
 
 import json
@@ -19,33 +21,9 @@ import sys
 from fontTools import subset
 from fontTools.ttLib import TTFont
 
-IPA = pathlib.Path('/usr/share/fonts/opentype/ipafont-gothic')
-LIBERATION = pathlib.Path('/usr/share/fonts/truetype/liberation2')
-
-# The same stand-ins as the desktop's: a face with one file serves every
-# style (the browser thickens and slants it, as the desktop does); a face
-# with a file per style takes each.
-SERIF = {
-    'regular': (LIBERATION / 'LiberationSerif-Regular.ttf', 'serif'),
-    'bold': (LIBERATION / 'LiberationSerif-Bold.ttf', 'serif-bold'),
-    'italic': (LIBERATION / 'LiberationSerif-Italic.ttf', 'serif-italic'),
-    'bolditalic': (LIBERATION / 'LiberationSerif-BoldItalic.ttf', 'serif-bolditalic'),
-}
-FACES = {
-    'ＭＳ Ｐゴシック': {'any': (IPA / 'ipagp.ttf', 'pgothic')},
-    'ＭＳ ゴシック': {'any': (IPA / 'ipag.ttf', 'gothic')},
-    'MS Serif': SERIF,
-    'Times New Roman': SERIF,
-}
-# Each file's own name inside it.
-NAMED = {
-    'pgothic': ('PGothic', 'Regular'),
-    'gothic': ('Gothic', 'Regular'),
-    'serif': ('Serif', 'Regular'),
-    'serif-bold': ('Serif', 'Bold'),
-    'serif-italic': ('Serif', 'Italic'),
-    'serif-bolditalic': ('Serif', 'Bold Italic'),
-}
+# A stand-in with one file serves every style from it (the browser thickens
+# and slants it, as the desktop does); one with a file per style takes each.
+STYLE_NAMES = {'regular': 'Regular', 'bold': 'Bold', 'italic': 'Italic', 'bolditalic': 'Bold Italic'}
 WEIGHT = {'regular': 'normal', 'bold': 'bold', 'italic': 'normal', 'bolditalic': 'bold'}
 SLANT = {'regular': 'normal', 'bold': 'normal', 'italic': 'italic', 'bolditalic': 'italic'}
 # The name table entries that name the font; the copyright, the licence and
@@ -82,23 +60,25 @@ def cut(source, characters, out, family, style):
 
 def main():
     logging.getLogger('fontTools').setLevel(logging.ERROR)  # not every table it drops is news
-    chars_file, out_dir = sys.argv[1:3]
+    fonts_file, out_dir = sys.argv[1:3]
     out = pathlib.Path(out_dir)
     out.mkdir(parents=True, exist_ok=True)
-    wanted = json.loads(pathlib.Path(chars_file).read_text(encoding='utf-8'))
+    wanted = json.loads(pathlib.Path(fonts_file).read_text(encoding='utf-8'))
 
     # Every file with all that is asked of it, by whichever face.
     files = {}
     rules = []
-    for face, styles in wanted.items():
-        stand_ins = FACES[face]
-        for style, characters in styles.items():
-            key = 'any' if 'any' in stand_ins else style
-            source, name = stand_ins[key]
-            files.setdefault(name, [source, set()])[1].update(characters)
+    for face, stand_in in wanted.items():
+        one_file = len(stand_in['files']) == 1
+        for style, characters in stand_in['styles'].items():
+            key = 'any' if one_file else style
+            name = stand_in['name'].lower() + ('' if key in ('any', 'regular') else f'-{key}')
+            source = stand_in['files']['regular' if one_file else style]
+            cut_style = STYLE_NAMES['regular' if one_file else style]
+            files.setdefault(name, [source, set(), stand_in['name'], cut_style])[1].update(characters)
             rules.append((face, key, name))
-    for name, (source, characters) in sorted(files.items()):
-        cut(source, ''.join(sorted(characters)), out / f'{name}.woff2', *NAMED[name])
+    for name, (source, characters, family, style) in sorted(files.items()):
+        cut(source, ''.join(sorted(characters)), out / f'{name}.woff2', family, style)
 
     css = ['/* The game\'s faces, cut to the characters it shows (written by fonts.py). */']
     for face, key, name in sorted(set(rules)):

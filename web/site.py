@@ -1,14 +1,13 @@
 #!/usr/bin/python3
 """Puts the web page's static site together.
 
-    site.py --page DIR --core DIR --test-core DIR --pictures DIR --icons DIR
-            --facts DIR --fonts DIR --readme FILE --licence NAME=FILE...
-            --out DIR --out-test DIR
+    site.py --page DIR --core DIR --test-core DIR --pictures DIR --facts DIR
+            --fonts DIR --key FILE --licence NAME=FILE... --out DIR --out-test DIR
 
 Writes OUT: the page and its script and style, the game's WebAssembly, the
-pictures as the desktop shows them, the icon, the fonts, the English key
-(the README's), the licences, a web app manifest and a service worker that
-keeps all of it. OUT-TEST is the same site with the tests' build of the
+pictures as the desktop shows them, the icon (PICTURES/icons), the fonts,
+the English key (KEY, the README's, as HTML), the licences, a web app
+manifest and a service worker that keeps all of it. OUT-TEST is the same site with the tests' build of the
 game, which lets a test play a scenario line by line.
 """
 
@@ -17,51 +16,7 @@ import hashlib
 import html
 import json
 import pathlib
-import re
 import shutil
-
-
-def markdown(text):
-    """The little Markdown the README's key uses, as HTML: headings,
-    paragraphs, lists, tables, bold and code."""
-    def inline(s):
-        s = html.escape(s, quote=False)
-        s = re.sub(r'\*\*(.+?)\*\*', r'<strong>\1</strong>', s)
-        return re.sub(r'`(.+?)`', r'<code>\1</code>', s)
-
-    out = []
-    blocks = re.split(r'\n\s*\n', text.strip())
-    for block in blocks:
-        lines = block.split('\n')
-        if lines[0].startswith('## '):
-            out.append(f'<h2>{inline(lines[0][3:])}</h2>')
-        elif lines[0].startswith('|'):
-            rows = [[cell.strip() for cell in line.strip().strip('|').split('|')] for line in lines]
-            out.append('<table>')
-            out.append('<tr>' + ''.join(f'<th>{inline(c)}</th>' for c in rows[0]) + '</tr>')
-            for row in rows[2:]:
-                out.append('<tr>' + ''.join(f'<td>{inline(c)}</td>' for c in row) + '</tr>')
-            out.append('</table>')
-        elif lines[0].startswith('- '):
-            items = []
-            for line in lines:
-                if line.startswith('- '):
-                    items.append(line[2:])
-                else:
-                    items[-1] += ' ' + line.strip()
-            out.append('<ul>' + ''.join(f'<li>{inline(i)}</li>' for i in items) + '</ul>')
-        else:
-            out.append(f'<p>{inline(" ".join(line.strip() for line in lines))}</p>')
-    return '\n'.join(out)
-
-
-def key(readme):
-    """The README's sections on playing and on the texts in English."""
-    text = readme.read_text(encoding='utf-8')
-    start = text.index('\n## Playing\n')
-    english = text.index('\n## The texts in English\n', start)
-    end = text.index('\n## ', english + 1)
-    return markdown(text[start:end])
 
 
 def licences(out, sources):
@@ -76,6 +31,16 @@ def licences(out, sources):
     return f'<h2>Licences</h2>\n<p>{links} (<a href="licences/README.txt">which is which</a>)</p>'
 
 
+def shipped(script):
+    """A script as the site ships it: a line that is only a comment goes
+    out empty. The comments are for whoever reads the source; without them
+    a first visit downloads a sixth less of the page's script, and every
+    line keeps its number for an error's report. (No string in the scripts
+    spans lines, so none can hold such a line.)"""
+    return ''.join('\n' if line.lstrip().startswith('//') else line
+                   for line in script.splitlines(keepends=True))
+
+
 def write_site(args, out, core):
     if out.exists():
         shutil.rmtree(out)
@@ -85,8 +50,9 @@ def write_site(args, out, core):
     layout = json.loads((facts / 'layout.json').read_text(encoding='utf-8'))
 
     # The style and the page's modules; the service worker is written below.
-    for name in ['style.css'] + sorted(p.name for p in page.glob('*.js') if p.name != 'sw.js'):
-        shutil.copyfile(page / name, out / name)
+    shutil.copyfile(page / 'style.css', out / 'style.css')
+    for script in sorted(p for p in page.glob('*.js') if p.name != 'sw.js'):
+        (out / script.name).write_text(shipped(script.read_text(encoding='utf-8')), encoding='utf-8')
     (out / 'layout.js').write_text('// The game\'s tables and words, written at build time from its own: do not edit.\n'
                                    'export default ' + json.dumps(layout, ensure_ascii=False) + ';\n',
                                    encoding='utf-8')
@@ -102,15 +68,12 @@ def write_site(args, out, core):
         shutil.copyfile(pathlib.Path(args.pictures) / f'{name}.png', pictures / f'{name}.png')
 
     icons = out / 'icons'
-    icons.mkdir()
+    shutil.copytree(pathlib.Path(args.pictures) / 'icons', icons)
     manifest_icons = []
-    for png in sorted(pathlib.Path(args.icons).glob('*x*/apps/*.png'), key=lambda p: int(p.parts[-3].split('x')[0])):
-        size = png.parts[-3]
-        shutil.copyfile(png, icons / f'icon-{size}.png')
-        manifest_icons.append({'src': f'icons/icon-{size}.png', 'sizes': size, 'type': 'image/png'})
-    for svg in pathlib.Path(args.icons).glob('scalable/apps/*.svg'):
-        shutil.copyfile(svg, icons / 'icon.svg')
-        manifest_icons.append({'src': 'icons/icon.svg', 'sizes': 'any', 'type': 'image/svg+xml'})
+    for png in sorted(icons.glob('icon-*x*.png'), key=lambda p: int(p.stem.split('-')[1].split('x')[0])):
+        size = png.stem.split('-')[1]
+        manifest_icons.append({'src': f'icons/{png.name}', 'sizes': size, 'type': 'image/png'})
+    manifest_icons.append({'src': 'icons/icon.svg', 'sizes': 'any', 'type': 'image/svg+xml'})
 
     fonts = out / 'fonts'
     fonts.mkdir()
@@ -133,26 +96,30 @@ def write_site(args, out, core):
     (out / 'manifest.webmanifest').write_text(json.dumps(manifest, ensure_ascii=False, indent=1) + '\n',
                                               encoding='utf-8')
 
-    notes = licences(out, dict(licence.split('=', 1) for licence in args.licence))
+    licence_files = dict(licence.split('=', 1) for licence in args.licence)
+    notes = licences(out, licence_files)
     index = (page / 'index.html').read_text(encoding='utf-8')
     index = index.replace('@TITLE@', html.escape(layout['mainTitle']))
-    index = index.replace('@KEY@', f'<section>\n{key(pathlib.Path(args.readme))}\n{notes}\n</section>')
+    key = pathlib.Path(args.key).read_text(encoding='utf-8').strip()
+    index = index.replace('@KEY@', f'<section>\n{key}\n{notes}\n</section>')
     (out / 'index.html').write_text(index, encoding='utf-8')
 
-    # The service worker keeps every file, under a version made from them all.
+    # The service worker keeps every file but the licences, each with its
+    # digest, under a version made from them all.
     files = sorted(str(p.relative_to(out)) for p in out.rglob('*') if p.is_file())
     digest = hashlib.sha256()
     for name in files:
         digest.update(name.encode() + b'\0' + (out / name).read_bytes())
-    worker = (page / 'sw.js').read_text(encoding='utf-8')
+    kept = {name: hashlib.sha256((out / name).read_bytes()).hexdigest() for name in files if name not in licence_files}
+    worker = shipped((page / 'sw.js').read_text(encoding='utf-8'))
     worker = worker.replace('@VERSION@', digest.hexdigest()[:16])
-    worker = worker.replace('@FILES@', json.dumps(['./'] + files, indent=1))
+    worker = worker.replace('@FILES@', json.dumps({'./': kept['index.html'], **kept}, indent=1))
     (out / 'sw.js').write_text(worker, encoding='utf-8')
 
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ('page', 'core', 'test-core', 'pictures', 'icons', 'facts', 'fonts', 'readme', 'out', 'out-test'):
+    for option in ('page', 'core', 'test-core', 'pictures', 'facts', 'fonts', 'key', 'out', 'out-test'):
         parser.add_argument(f'--{option}', required=True)
     parser.add_argument('--licence', action='append', required=True)
     args = parser.parse_args()

@@ -3,6 +3,9 @@
 
 #include "ui/fonts.h"
 
+#include "play/version.h"
+
+#include <QDirIterator>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtTest>
@@ -45,6 +48,15 @@ Run inkRun(const QImage& image, int y, QRgb ink, int from, int to)
         ++run.width;
     }
     return run;
+}
+
+// A picture of the web page's copy, as the windows show it.
+QImage pageCopy(const QString& file)
+{
+    const QImage image(QStringLiteral(VESMOR_PAGE_PICTURES_DIR "/") + file);
+    if (image.isNull())
+        qFatal("no picture %s", qPrintable(file));
+    return image.convertToFormat(QImage::Format_ARGB32);
 }
 
 int count(const QImage& image, const std::function<bool(QRgb)>& test)
@@ -117,72 +129,85 @@ private slots:
         QVERIFY(count(disabled, [](QRgb c) { return c == qRgb(0x80, 0x80, 0x80); }) > 20);
     }
 
-    void sideArrowsWidenTwoPixelsPerRow()
+    // The arrows as the windows show them (the page's copy of the pictures,
+    // which the window test holds to the windows): each a solid wedge of
+    // its ink, one pixel at the tip, widening without a gap to its base,
+    // the same on both sides of its middle line, and the north arrow's stem
+    // below; around a button's arrow its face shows through, around the
+    // north arrow the window's silver. The right arrow mirrors the left.
+    void arrowsPointWhereTheyGo_data()
     {
-        const QImage left = ui::pictures::leftGlyph();
-        int rows = 0;
-        for (int y = 0; y < 16; ++y) {
-            const Run run = inkRun(left, y, Navy, 0, 16);
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QRgb>("ink");
+        QTest::addColumn<int>("turn");  // how far it is turned, clockwise, to point up
+        QTest::addColumn<int>("base");
+        QTest::newRow("left") << "left.png" << Navy << 90 << 15;
+        QTest::newRow("right") << "right.png" << Navy << -90 << 15;
+        QTest::newRow("forward") << "forward.png" << Red << 0 << 15;
+        QTest::newRow("north") << "north.png" << Red << 0 << 13;
+    }
+    void arrowsPointWhereTheyGo()
+    {
+        QFETCH(QString, file);
+        QFETCH(QRgb, ink);
+        QFETCH(int, turn);
+        QFETCH(int, base);
+        const QImage shown = pageCopy(file);
+        const QImage up = shown.transformed(QTransform().rotate(turn));
+        int widest = 0, rows = 0, middle = -1;
+        for (int y = 0; y < up.height(); ++y) {
+            const Run run = inkRun(up, y, ink, 0, up.width());
+            QVERIFY2(run.width >= 0, qPrintable(QStringLiteral("a gap in row %1").arg(y)));
             if (run.width == 0)
                 continue;
-            ++rows;
-            QCOMPARE(run.first + run.width, 16);           // base on the right edge
-            QCOMPARE(run.width, 16 - 2 * std::abs(y - 7));  // tip row 7 reaches x = 0
+            if (rows++ == 0)
+                QCOMPARE(run.width, 1);  // the tip
+            if (middle < 0)
+                middle = 2 * run.first + run.width;
+            QCOMPARE(2 * run.first + run.width, middle);
+            if (widest < base)
+                QVERIFY2(run.width >= widest, qPrintable(QStringLiteral("row %1 narrows").arg(y)));
+            widest = std::max(widest, run.width);
         }
-        QCOMPARE(rows, 15);
-
-        const QImage right = ui::pictures::rightGlyph();
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-                QCOMPARE(at(right, x, y), at(left, 15 - x, y));
+        QCOMPARE(widest, base);
+        const bool onSilver = file == QLatin1String("north.png");
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (at(shown, x, y) != ink)
+                    QVERIFY(onSilver ? at(shown, x, y) == Silver : qAlpha(shown.pixel(x, y)) == 0);
+        if (file == QLatin1String("right.png"))
+            QCOMPARE(shown, pageCopy(QStringLiteral("left.png")).mirrored(true, false));
     }
 
-    void upArrowWidensEverySecondRow()
+    // The web page's copy of the pictures is what the game draws now: the
+    // pictures as the windows show them, the icon at each size and the
+    // scalable icon, and nothing else. When a picture changes, `make
+    // pictures` draws the copy again.
+    void pageCopyIsWhatIsDrawn()
     {
-        const QImage mae = ui::pictures::maeGlyph();
-        int centre = -1;
-        for (int y = 0; y < 16; ++y) {
-            const Run run = inkRun(mae, y, Red, 0, 16);
-            QCOMPARE(run.width, 2 * (y / 2) + 1);
-            if (centre < 0)
-                centre = run.first;
-            QCOMPARE(run.first + run.width / 2, centre);
+        QStringList expected;
+        for (const ui::pictures::Shown& shown : ui::pictures::ShownPictures) {
+            expected << QLatin1String(shown.file);
+            QVERIFY2(pageCopy(QLatin1String(shown.file)) == shown.picture().convertToFormat(QImage::Format_ARGB32),
+                     shown.file);
         }
-        QCOMPARE(inkRun(mae, 15, Red, 0, 16).width, 15);
-    }
-
-    void buttonGlyphMakesOliveTransparent()
-    {
-        const QImage glyph = ui::pictures::maeGlyph();
-        const QImage shown = ui::pictures::buttonGlyph(glyph).toImage().convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(shown.size(), QSize(16, 16));
-        for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 16; ++x) {
-                const bool olive = at(glyph, x, y) == Olive;
-                QCOMPARE(qAlpha(shown.pixel(x, y)), olive ? 0 : 255);
-                if (!olive)
-                    QCOMPARE(shown.pixel(x, y), Red);
-            }
+        for (int size : ui::pictures::IconSizes) {
+            const QString icon = QStringLiteral("icons/icon-%1x%1.png").arg(size);
+            expected << icon;
+            QVERIFY2(pageCopy(icon) == ui::pictures::programIcon(size).convertToFormat(QImage::Format_ARGB32),
+                     qPrintable(icon));
         }
-    }
-
-    void northArrowPointsUp()
-    {
-        const QImage arrow = ui::pictures::northArrow();
-        QCOMPARE(arrow.size(), QSize(32, 16));
-        const int centre = 8;  // middle of the 17 columns the main window shows
-        for (int y = 0; y < 14; ++y) {
-            const Run run = inkRun(arrow, y, Red, 0, 17);
-            QCOMPARE(run.width, 2 * (y / 2) + 1);
-            QCOMPARE(run.first + run.width / 2, centre);
-        }
-        for (int y = 14; y < 16; ++y) {
-            const Run stem = inkRun(arrow, y, Red, 0, 17);
-            QCOMPARE(stem.width, 5);
-            QCOMPARE(stem.first, centre - 2);
-        }
-        QCOMPARE(count(arrow, [](QRgb c) { return c != Red && c != Silver; }), 0);
-        QCOMPARE(count(arrow.copy(17, 0, 15, 16), [](QRgb c) { return c != Silver; }), 0);
+        QFile svg(QStringLiteral(VESMOR_PAGE_PICTURES_DIR "/icons/icon.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(svg.readAll()), ui::pictures::programIconSvg());
+        expected << QStringLiteral("icons/icon.svg");
+        QStringList found;
+        QDirIterator files(QStringLiteral(VESMOR_PAGE_PICTURES_DIR), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext())
+            found << QDir(QStringLiteral(VESMOR_PAGE_PICTURES_DIR)).relativeFilePath(files.next());
+        found.sort();
+        expected.sort();
+        QCOMPARE(found, expected);
     }
 
     void programIconIsOneRedStroke()
@@ -213,7 +238,7 @@ private slots:
     void iconFilesSharpSmallAndSmoothLarge()
     {
         const QString folder = QStringLiteral(VESMOR_ICONS_DIR);
-        const QString name = QStringLiteral("/apps/io.github.vesmor.Vesmor");
+        const QString name = QStringLiteral("/apps/" VESMOR_APP_ID);
         const QImage icon32 = ui::pictures::programIcon();
         for (int size : ui::pictures::IconSizes) {
             const QImage icon(QStringLiteral("%1/%2x%2%3.png").arg(folder).arg(size).arg(name));

@@ -5,6 +5,8 @@
 #include "ui/helpdlg.h"
 #include "ui/trivev.h"
 
+#include "play/version.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -189,38 +191,54 @@ private slots:
         QCOMPARE(child<QLineEdit>(window, "TimeEdit")->text(), QStringLiteral("240"));
     }
 
-    // Start, Redo and the picture buttons wear a flat silver face with the
-    // classic raised edge whatever the style, on this run's GNOME desktop
-    // too, and sink while held down; the captions keep their colours and
-    // Start, which holds the focus, its dotted mark.
-    void buttonFacesAreSilverUnderEveryStyle()
+    // Start, Redo, the picture buttons and the dialogs' "OK" wear a flat
+    // silver face with the classic raised edge whatever the style, on this
+    // run's GNOME desktop too, and sink while held down; the captions keep
+    // their colours, and Start and OK, which hold the focus, the dotted
+    // mark. The dialogs stand on the same silver, their sunken boxes grey
+    // above and white below.
+    void facesAreClassicUnderEveryStyle()
     {
         const QString styleBefore = QApplication::style()->name();
         for (const char* style : {"Fusion", "Windows"}) {
             QVERIFY2(QApplication::setStyle(QLatin1String(style)), style);
-            TRivev window;
-            window.runModal = [](QDialog&) {};
-            window.show();
-            window.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&window));
-            const QImage shot = window.grab().toImage();
-            const auto at = [&](int x, int y) { return QColor(shot.pixel(x, y)).name(); };
-            for (const char* name : {"Button1", "Button3", "LeftBtn", "MaeBtn", "RightBtn"}) {
-                const QRect r = child<QPushButton>(window, name)->geometry();
-                const QString where = QStringLiteral("%1 under %2").arg(QLatin1String(name), QLatin1String(style));
+            const auto shotOf = [](QWidget& window) {
+                window.show();
+                window.activateWindow();
+                return QTest::qWaitForWindowActive(&window) ? window.grab().toImage() : QImage();
+            };
+            // The commonest colour inside the edge, the edge across the
+            // middle, left to right, and with `focused`, the first two
+            // pixels of the focus mark's top.
+            const auto face = [](const QImage& shot, const QRect& r, bool focused) {
+                const auto at = [&](int x, int y) { return QColor(shot.pixel(x, y)).name(); };
                 QHash<QRgb, int> colours;
                 for (int y = r.top() + 2; y < r.bottom() - 1; ++y)
                     for (int x = r.left() + 2; x < r.right() - 1; ++x)
                         ++colours[shot.pixel(x, y)];
                 const QRgb commonest = std::max_element(colours.keyValueBegin(), colours.keyValueEnd(),
                                                         [](auto a, auto b) { return a.second < b.second; })->first;
-                QCOMPARE(QColor(commonest).name() + QLatin1Char(' ') + where, QStringLiteral("#c0c0c0 ") + where);
                 const int y = r.center().y();
-                const QString edge = at(r.left(), y) + at(r.left() + 1, y) + at(r.right() - 1, y) + at(r.right(), y);
-                QCOMPARE(edge + QLatin1Char(' ') + where, QStringLiteral("#ffffff#dfdfdf#808080#000000 ") + where);
+                return QColor(commonest).name() + QLatin1Char(' ') + at(r.left(), y) + at(r.left() + 1, y) +
+                       at(r.right() - 1, y) + at(r.right(), y) +
+                       (focused ? QLatin1Char(' ') + at(r.left() + 4, r.top() + 4) + at(r.left() + 5, r.top() + 4)
+                                : QString());
+            };
+            const QString classic = QStringLiteral("#c0c0c0 #ffffff#dfdfdf#808080#000000");
+            const QString focusMark = QStringLiteral(" #000000#c0c0c0");
+
+            TRivev window;
+            window.runModal = [](QDialog&) {};
+            const QImage shot = shotOf(window);
+            for (const char* name : {"Button1", "Button3", "LeftBtn", "MaeBtn", "RightBtn"}) {
+                const bool start = QLatin1String(name) == QLatin1String("Button3");
+                const QString where = QStringLiteral(" %1 under %2").arg(QLatin1String(name), QLatin1String(style));
+                QCOMPARE(face(shot, child<QPushButton>(window, name)->geometry(), start) + where,
+                         classic + (start ? focusMark : QString()) + where);
             }
             // The captions: white "Redo", black "Start" (the system's text
             // colour here), each with more than a few pixels of its own ink.
+            const auto at = [&](int x, int y) { return QColor(shot.pixel(x, y)).name(); };
             int white = 0, black = 0;
             for (const auto& [name, ink] : {std::pair{"Button1", &white}, {"Button3", &black}}) {
                 const QRect r = child<QPushButton>(window, name)->geometry().adjusted(6, 6, -6, -6);
@@ -229,10 +247,6 @@ private slots:
                         *ink += at(x, y) == (ink == &white ? QStringLiteral("#ffffff") : QStringLiteral("#000000"));
             }
             QVERIFY2(white > 40 && black > 40, qPrintable(QStringLiteral("%1 %2").arg(white).arg(black)));
-            // Start's focus mark: dots one pixel apart along the top of its face.
-            const QRect start = child<QPushButton>(window, "Button3")->geometry();
-            QCOMPARE(at(start.left() + 4, start.top() + 4) + at(start.left() + 5, start.top() + 4),
-                     QStringLiteral("#000000#c0c0c0"));
 
             auto* mae = child<QPushButton>(window, "MaeBtn");
             mae->setDown(true);
@@ -242,6 +256,22 @@ private slots:
             QCOMPARE(QColor(pressed.pixel(0, y)).name() + QColor(pressed.pixel(1, y)).name() +
                          QColor(pressed.pixel(pressed.width() - 1, y)).name() + QColor(pressed.pixel(4, y)).name(),
                      QStringLiteral("#000000#808080#ffffff#c0c0c0"));
+            window.hide();
+
+            ui::TAboutBox about;
+            ui::THelpDlg help;
+            using Dialog = std::tuple<QDialog*, const char*, const char*>;  // its OK and its sunken box
+            for (const auto& [dialog, ok, sunken] : {Dialog{&about, "OKButton", "Panel1"}, {&help, "OKBtn", "Bevel1"}}) {
+                const QImage dialogShot = shotOf(*dialog);
+                const QString where = QStringLiteral(" %1 under %2").arg(QLatin1String(ok), QLatin1String(style));
+                QCOMPARE(face(dialogShot, child<QPushButton>(*dialog, ok)->geometry(), true) + where,
+                         classic + focusMark + where);
+                const QRect box = child<QWidget>(*dialog, sunken)->geometry();
+                const auto dialogAt = [&](QPoint p) { return QColor(dialogShot.pixel(p)).name(); };
+                QCOMPARE(dialogAt({2, 2}) + dialogAt(box.topLeft()) + dialogAt(box.bottomRight()) + where,
+                         QStringLiteral("#c0c0c0#808080#ffffff") + where);
+                dialog->hide();
+            }
         }
         QApplication::setStyle(styleBefore);
     }
@@ -337,14 +367,14 @@ private slots:
         QVERIFY2(red > 20, "the red \"?\"");
     }
 
-    // The picture files the build writes for other front ends hold the very
-    // pixels the windows show: the glyphs on their buttons' faces, the icon,
-    // the north arrow, the strips around their yellow discs, the about
-    // picture and the help logo.
+    // The web page's copy of the pictures holds the very pixels the windows
+    // show: the glyphs on their buttons' faces, the icon, the north arrow,
+    // the strips around their yellow discs, the about picture and the help
+    // logo.
     void pictureFilesAreWhatTheWindowsShow()
     {
         const auto file = [](const char* name) {
-            const QImage image(QStringLiteral(VESMOR_PICTURES_DIR "/") + QLatin1String(name));
+            const QImage image(QStringLiteral(VESMOR_PAGE_PICTURES_DIR "/") + QLatin1String(name));
             if (image.isNull())
                 qFatal("no picture file %s", name);
             return image.convertToFormat(QImage::Format_ARGB32);

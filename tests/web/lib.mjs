@@ -1,17 +1,14 @@
-// What the web page's tests share: Debian's Chromium, a static server for
-// the site, the scenario driver's pictures read back, and scenarios played
-// on the page by clicking it.
+// What the web page's tests share: the browser engine a test runs in
+// (engines.mjs), a static server for the site, the scenario driver's
+// pictures read back, and scenarios played on the page by clicking it.
 import { spawnSync } from 'node:child_process';
-import { createRequire } from 'node:module';
-import { readFileSync, mkdtempSync, rmSync } from 'node:fs';
+import { readFileSync, mkdtempSync, rmSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { extname, join, normalize, resolve } from 'node:path';
-import { inflateSync } from 'node:zlib';
-
-// playwright-core from the folder the test run installed it in.
-const require = createRequire(resolve(process.env.VESMOR_WEB_NODE ?? import.meta.dirname, 'tests.js'));
-const { chromium } = require('playwright-core');
+import { extname, join, normalize } from 'node:path';
+import { brotliCompressSync } from 'node:zlib';
+export { launch } from './engines.mjs';
+export { readPng } from './png.mjs';
 
 // ---- Checks: every failure is kept, so one run names them all.
 
@@ -25,8 +22,12 @@ export function check(ok, what) {
   return ok;
 }
 
+// Objects are equal whatever the order of their keys (WebDriver sorts them).
+const canonical = (value) => JSON.stringify(value, (key, v) =>
+  v && typeof v === 'object' && !Array.isArray(v) ? Object.fromEntries(Object.entries(v).sort()) : v);
+
 export function equal(got, want, what) {
-  return check(JSON.stringify(got) === JSON.stringify(want), `${what}: got ${JSON.stringify(got)}, want ${JSON.stringify(want)}`);
+  return check(canonical(got) === canonical(want), `${what}: got ${JSON.stringify(got)}, want ${JSON.stringify(want)}`);
 }
 
 export function finish(name) {
@@ -37,30 +38,24 @@ export function finish(name) {
   console.log(`${name}: all checks passed`);
 }
 
-// ---- The browser: headless, no network of its own, a fresh profile.
-
-export async function launch() {
-  return chromium.launch({
-    executablePath: process.env.VESMOR_CHROMIUM ?? '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-      '--disable-sync', '--no-first-run', '--disable-quic'],
-  });
-}
-
 // A page that reports every request it makes outside its origin, and every
-// error or warning on its console.
+// error or warning on its console (see engines.mjs for what WebKit tells).
+// `name` may be a function, for a page that plays one thing after another.
 export function watch(page, origin, name) {
-  page.on('request', (request) => {
-    const url = request.url();
-    check(url.startsWith(origin) || url.startsWith('data:') || url.startsWith('blob:'), `${name}: requested ${url}`);
+  const label = typeof name === 'function' ? name : () => name;
+  page.on('request', (url) => {
+    check(url.startsWith(origin) || url.startsWith('data:') || url.startsWith('blob:'), `${label()}: requested ${url}`);
   });
-  page.on('console', (message) => {
-    check(!['error', 'warning'].includes(message.type()), `${name}: console ${message.type()}: ${message.text()}`);
-  });
-  page.on('pageerror', (error) => check(false, `${name}: uncaught ${error.message}`));
+  page.on('console', (type, text) => check(!['error', 'warning'].includes(type), `${label()}: console ${type}: ${text}`));
+  page.on('error', (text) => check(false, `${label()}: ${text}`));
 }
 
-// ---- A static host for a folder, as any would serve it.
+// ---- A static host for a folder, as a plain one serves it (Python's, as
+// `make web-run` uses): each file dated by its own date, which a browser
+// may keep for a tenth of its age without asking again, and no more than
+// a "not modified" for a copy as new as the file. With `brotli` it sends
+// what it can compressed, as a host set up for it does; `sent` counts the
+// bytes of the bodies it has sent, compressed so.
 
 const Types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
@@ -68,72 +63,43 @@ const Types = {
   '.webmanifest': 'application/manifest+json', '.txt': 'text/plain; charset=utf-8',
 };
 
-export async function serve(folder, headers = {}) {
+export async function serve(folder, {headers = {}, brotli = false} = {}) {
+  const host = {sent: 0, requests: []};
   const server = createServer((request, response) => {
     let path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     if (path.endsWith('/')) path += 'index.html';
+    host.requests.push(path);
+    if (process.env.VESMOR_WEB_TRACE) console.log(request.method, path, JSON.stringify(request.headers));
+    let body, date;
     try {
-      const body = readFileSync(join(folder, path));
-      response.writeHead(200, {'Content-Type': Types[extname(path)] ?? 'application/octet-stream', ...headers});
-      response.end(body);
+      body = readFileSync(join(host.folder, path));
+      date = new Date(Math.floor(statSync(join(host.folder, path)).mtimeMs / 1000) * 1000);
     } catch {
       response.writeHead(404);
       response.end();
+      return;
     }
+    const since = Date.parse(request.headers['if-modified-since'] ?? '');
+    if (since >= date.getTime()) {
+      response.writeHead(304, {'Last-Modified': date.toUTCString()});
+      response.end();
+      return;
+    }
+    const type = Types[extname(path)] ?? 'application/octet-stream';
+    const packed = brotli && !/^(image\/png|font\/woff2)$/.test(type) && /\bbr\b/.test(request.headers['accept-encoding'] ?? '');
+    if (packed) body = brotliCompressSync(body);
+    // Counted as brotli, whatever this browser asked for.
+    host.sent += packed || !brotli || /^(image\/png|font\/woff2)$/.test(type) ? body.length : brotliCompressSync(body).length;
+    response.writeHead(200, {'Content-Type': type, 'Last-Modified': date.toUTCString(),
+      ...(packed ? {'Content-Encoding': 'br', 'Vary': 'Accept-Encoding'} : {}), ...headers});
+    response.end(body);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  const url = `http://127.0.0.1:${server.address().port}/`;
-  return {url, close: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); })};
-}
-
-// ---- PNG files as the scenario driver writes them: 8 bits a channel.
-
-export function readPng(file) {
-  const data = Buffer.isBuffer(file) ? file : readFileSync(file);
-  let at = 8;
-  let width = 0, height = 0, colourType = 0;
-  const idat = [];
-  while (at < data.length) {
-    const length = data.readUInt32BE(at);
-    const type = data.toString('latin1', at + 4, at + 8);
-    const body = data.subarray(at + 8, at + 8 + length);
-    if (type === 'IHDR') {
-      width = body.readUInt32BE(0);
-      height = body.readUInt32BE(4);
-      if (body[8] !== 8 || body[12] !== 0) throw new Error(`${file}: not an 8-bit non-interlaced PNG`);
-      colourType = body[9];
-    } else if (type === 'IDAT') {
-      idat.push(body);
-    }
-    at += 12 + length;
-  }
-  const channels = {2: 3, 6: 4, 0: 1, 4: 2}[colourType];
-  const raw = inflateSync(Buffer.concat(idat));
-  const stride = width * channels;
-  const pixels = Buffer.alloc(stride * height);
-  for (let y = 0; y < height; ++y) {
-    const filter = raw[y * (stride + 1)];
-    const line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
-    for (let x = 0; x < stride; ++x) {
-      const a = x >= channels ? pixels[y * stride + x - channels] : 0;
-      const b = y > 0 ? pixels[(y - 1) * stride + x] : 0;
-      const c = x >= channels && y > 0 ? pixels[(y - 1) * stride + x - channels] : 0;
-      const p = a + b - c;
-      const paeth = Math.abs(p - a) <= Math.abs(p - b) && Math.abs(p - a) <= Math.abs(p - c) ? a
-        : Math.abs(p - b) <= Math.abs(p - c) ? b : c;
-      const predicted = [0, a, b, (a + b) >> 1, paeth][filter];
-      pixels[y * stride + x] = (line[x] + predicted) & 0xFF;
-    }
-  }
-  // As red, green, blue and alpha, whatever the file held.
-  const rgba = Buffer.alloc(width * height * 4);
-  for (let i = 0; i < width * height; ++i) {
-    const p = pixels.subarray(i * channels, (i + 1) * channels);
-    const [r, g, b, a] = channels >= 3 ? [p[0], p[1], p[2], channels === 4 ? p[3] : 255]
-      : [p[0], p[0], p[0], channels === 2 ? p[1] : 255];
-    rgba.set([r, g, b, a], i * 4);
-  }
-  return {width, height, rgba};
+  return Object.assign(host, {
+    folder,
+    url: `http://127.0.0.1:${server.address().port}/`,
+    close: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); }),
+  });
 }
 
 // ---- The scenario driver, on a script given as text.
@@ -152,13 +118,21 @@ export function temporaryFolder() {
 
 // ---- The page's controls, by the names of the window's table.
 
-export function control(page, name) {
-  return page.locator(`[data-name="${name}"]`).first();
+// The box of the first element a selector finds (whose text is `text`,
+// if given), in page coordinates, or null.
+export function boxOf(page, selector, text = null) {
+  return page.evaluate(([selector, text]) => {
+    const e = [...document.querySelectorAll(selector)].find((e) => text === null || e.textContent === text);
+    if (!e) return null;
+    const r = e.getBoundingClientRect();
+    return {x: r.left, y: r.top, width: r.width, height: r.height};
+  }, [selector, text]);
 }
 
+export const centre = (box) => ({x: box.x + box.width / 2, y: box.y + box.height / 2});
+
 export async function centreOf(page, name) {
-  const box = await control(page, name).boundingBox();
-  return {x: box.x + box.width / 2, y: box.y + box.height / 2};
+  return centre(await boxOf(page, `[data-name="${name}"]`));
 }
 
 export async function click(page, name, button = 'left') {
@@ -166,17 +140,23 @@ export async function click(page, name, button = 'left') {
   await page.mouse.click(at.x, at.y, {button});
 }
 
+// A click with the left button on the first element a selector finds.
+export async function clickOn(page, selector, text = null) {
+  const at = centre(await boxOf(page, selector, text));
+  await page.mouse.click(at.x, at.y);
+}
+
 export async function chooseFromMenu(page, buttonName, itemText) {
   await click(page, buttonName, 'right');
-  // By the mouse, not the locator: its checks wait for frames that a held
-  // clock never draws.
-  const box = await page.locator('.menu-item', {hasText: new RegExp(`^${itemText}$`)}).boundingBox();
-  await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+  await clickOn(page, '.menu-item', itemText);
 }
+
+export const textOf = (page, name) => page.evaluate((name) => document.querySelector(`[data-name="${name}"]`).textContent, name);
 
 // The game's bitmap on one of the page's canvases, as RGBA bytes.
 export async function canvasPixels(page, name) {
-  return Buffer.from(await control(page, name).evaluate((canvas) => {
+  return Buffer.from(await page.evaluate((name) => {
+    const canvas = document.querySelector(`[data-name="${name}"]`);
     // Read through a copy, so that the page's own canvas is left as it is.
     const copy = new OffscreenCanvas(canvas.width, canvas.height).getContext('2d', {willReadFrequently: true});
     copy.drawImage(canvas, 0, 0);
@@ -184,7 +164,7 @@ export async function canvasPixels(page, name) {
     let text = '';
     for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
     return btoa(text);
-  }), 'base64');
+  }, name), 'base64');
 }
 
 // What the page shows of the state line the driver prints.
@@ -203,26 +183,50 @@ export function parseState(line) {
     won: field('won')};
 }
 
-// Opens a page on the tests' build of the site with the game's clock held:
-// time passes only when a scenario says so (runFor). Returns once the game
-// is made and, unless asked to keep it, the greeting help has been closed.
-export async function openScripted(browser, url, {keepHelp = false, before = null, ...options} = {}) {
-  const context = await browser.newContext({viewport: {width: 800, height: 600}, ...options});
-  const page = await context.newPage();
-  if (before) await before(page);
+// ---- The page's clock. Every test that moves it does so here. The tests'
+// build of the page, opened with "?clock=held" (openScripted does), holds
+// the game's clock in every engine: time passes only when a test says so.
+//   'run'   ms pass, every firing due on the way played in order, as the
+//           driver's "wait" plays them;
+//   'skip'  ms pass at once, as a tab woken late finds them gone: the game
+//           catches up, and after a long absence plays only its last
+//           stretch (ten minutes), as the page does on the browser's clock.
+// The game catches up on every jump, so a long run goes in steps well
+// inside that stretch.
+const RunStep = 60 * 1000;
+
+export async function clock(page, operation, ms) {
+  const pass = (ms) => page.evaluate((ms) => globalThis.vesmorTest.runFor(ms), ms);
+  switch (operation) {
+    case 'run':
+      for (let left = ms; left > 0; left -= RunStep) await pass(Math.min(left, RunStep));
+      break;
+    case 'skip': await pass(ms); break;
+    default: throw new Error(`no clock operation ${operation}`);
+  }
+}
+
+// Opens a page on the tests' build of the site with the game's clock held.
+// Returns once the game is made and, unless asked to keep it, the greeting
+// help has been closed.
+export async function openScripted(browser, url, {keepHelp = false, ...options} = {}) {
+  const page = await browser.newPage(options);
+  await loadScripted(page, url, {keepHelp});
+  return page;
+}
+
+// The same on a page already open: a new game on a fresh page load, without
+// the cost of a fresh browser profile (in WebKit a browser of its own).
+export async function loadScripted(page, url, {keepHelp = false} = {}) {
   await page.goto(`${url}?clock=held`);
   await waitForGame(page);
   if (!keepHelp) await page.keyboard.press('Enter');  // the help's OK
-  return {context, page};
 }
 
 // Once the game is made, the help greets the player.
 export async function waitForGame(page) {
-  await page.waitForFunction(() => document.querySelector('.dialog:not([hidden])'), null, {polling: 20});
+  await page.waitFor(() => document.querySelector('.dialog:not([hidden])') !== null);
 }
-
-// Lets the game's held clock run on.
-export const runFor = (page, ms) => page.evaluate((ms) => globalThis.vesmorTest.runFor(ms), ms);
 
 // The window's table (layout.js) as the page has it.
 const layouts = new WeakMap();
@@ -241,7 +245,7 @@ export async function playLine(page, command, numbers) {
     case 'tick': case 'countdown':
       await page.evaluate(([f, n]) => { for (let i = 0; i < n; ++i) globalThis.vesmorTest[f](); }, [command, numbers[0] ?? 1]);
       return true;
-    case 'wait': await runFor(page, numbers[0]); return true;
+    case 'wait': await clock(page, 'run', numbers[0]); return true;
     case 'place': case 'slot': await hook(command, ...numbers); return true;
   }
   const {controls} = await layoutOf(page);
@@ -266,7 +270,7 @@ export async function playLine(page, command, numbers) {
     else await click(page, c.name, 'middle');
   } else if ((c = on('rightPress'))) {
     await click(page, c.name, 'right');
-    if (await page.locator('.dialog:not([hidden])').count()) await page.keyboard.press('Enter');
+    if (await page.evaluate(() => document.querySelector('.dialog:not([hidden])') !== null)) await page.keyboard.press('Enter');
   } else {
     return false;
   }

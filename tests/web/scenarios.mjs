@@ -18,7 +18,7 @@
 //
 //   node scenarios.mjs SITE_TEST_FOLDER VESMOR_SCRIPT SCRIPT.vms...
 import {
-  canvasPixels, check, equal, finish, launch, openScripted, parseState, playLine, read, readPng, runDriver,
+  boxOf, canvasPixels, check, equal, finish, launch, loadScripted, parseState, playLine, read, readPng, runDriver,
   scriptLines, serve, shownState, temporaryFolder, watch,
 } from './lib.mjs';
 import { join, basename } from 'node:path';
@@ -45,7 +45,7 @@ async function textBoxes(page) {
 
 async function compareWindow(page, want, what) {
   await page.mouse.move(0, 0);  // no tool-tip over the window
-  const got = readPng(await page.locator('#client').screenshot());
+  const got = await page.shot(await boxOf(page, '#client'));
   if (!equal([got.width, got.height], [want.width, want.height], `${what}: window size`)) return;
   const boxes = await textBoxes(page);
   const inText = (x, y) => boxes.some((b) => x >= b.x && x < b.x + b.w && y >= b.y && y < b.y + b.h);
@@ -77,9 +77,13 @@ function comparePixels(got, want, what) {
 const browser = await launch();
 const server = await serve(site);
 let windowsCompared = 0;
+// One page plays every scenario, each on a fresh load of the game.
+const page = await browser.newPage();
+let name = '';
+watch(page, server.url, () => name);
 
 for (const script of scripts) {
-  const name = basename(script, '.vms');
+  name = basename(script, '.vms');
   const lines = scriptLines(read(script));
   const last = lines.findLastIndex((line) => line.command);  // the end, a checkpoint
   // The driver's script: the same lines, with its pictures at every
@@ -97,8 +101,7 @@ for (const script of scripts) {
   });
   const states = runDriver(driver, driverScript).split('\n').filter((l) => l.startsWith('maze='));
 
-  const {context, page} = await openScripted(browser, server.url);
-  watch(page, server.url, name);
+  await loadScripted(page, server.url);
   let stateIndex = 0;
   let ticked = false;  // until the first tick, the view is the one drawn from the random start
   for (const [i, line] of lines.entries()) {
@@ -115,11 +118,11 @@ for (const script of scripts) {
       ++windowsCompared;
     }
   }
-  await context.close();
   console.log(`${name}: ${checkpoints.length} checkpoints`);
 }
+await page.close();
 
 check(windowsCompared >= scripts.length, 'every scenario ends with its window compared');
 await server.close();
 await browser.close();
-finish('scenarios');
+finish(`scenarios in ${browser.engine} ${browser.version}`);

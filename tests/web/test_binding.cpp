@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -59,8 +60,12 @@ TEST(Binding, RefusesEveryBadCallAndLeavesTheGameAsItWas)
     EXPECT_EQ(vesmor_slot(0), nullptr);
     EXPECT_EQ(vesmor_close(), 0);
 
-    for (double seed : {-1.0, double(NAN), double(INFINITY), 18446744073709551616.0})
+    // The number refused is named as the page's script would write it.
+    for (const auto& [seed, named] : {std::pair{-1.0, "-1"}, {-0.25, "-0.25"}, {double(NAN), "NaN"},
+                                     {-double(INFINITY), "-Infinity"}, {18446744073709551616.0, "beyond 2^63"}}) {
         EXPECT_EQ(vesmor_create(seed), nullptr) << seed;
+        EXPECT_EQ(refusal(), std::string("the seed ") + named + " is not a whole number from 0 to 2^64");
+    }
     ASSERT_NE(vesmor_create(42), nullptr);
     EXPECT_EQ(vesmor_create(42), nullptr);
     EXPECT_EQ(refusal(), "the game has been created already");

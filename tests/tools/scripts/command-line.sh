@@ -47,6 +47,9 @@ expect "a line of 4,096 bytes" 0 "" "$started"
 printf 'map 0\n#%sx\nstate\n' "$long" >"$work/long.vms"
 run "$driver" "$work/long.vms"
 expect "a line of 4,097 bytes" 2 "vesmor-script: line 2: longer than 4096 bytes"
+printf 'map 0\r\n#%s\r\nslot 0\r\nstart\r\nstate\r\n' "$long" >"$work/long.vms"
+run "$driver" "$work/long.vms"
+expect "a line of 4,096 bytes and CR LF" 0 "" "$started"
 run timeout 60 "$driver" /dev/zero
 expect "an endless line" 2 "vesmor-script: line 1: longer than 4096 bytes"
 
@@ -56,6 +59,21 @@ printf 'map 0\nwindow %s\n' "$work/$name" >"$work/name.vms"
 run "$driver" "$work/name.vms"
 expect "a file name that is not UTF-8" 0 ""
 [ -f "$work/$name" ] || { echo "a file name that is not UTF-8: written as: $(ls "$work" | grep png)"; failed=1; }
+
+# A link in a picture's place, live or dangling, is followed: the file it
+# names takes the picture and the link stays.
+mkdir "$work/links"
+echo old >"$work/links/old.png"
+ln -s old.png "$work/links/live.png"
+ln -s new.png "$work/links/dangling.png"
+printf 'map 0\nscene %s\nscene %s\n' "$work/links/live.png" "$work/links/dangling.png" >"$work/links.vms"
+run "$driver" "$work/links.vms"
+expect "pictures through links" 0 ""
+if [ ! -L "$work/links/live.png" ] || [ ! -L "$work/links/dangling.png" ] ||
+   [ "$(head -c 4 "$work/links/old.png" | tail -c 3)" != PNG ] || ! cmp -s "$work/links/old.png" "$work/links/new.png"; then
+    echo "pictures through links: the folder holds: $(ls -l "$work/links")"
+    failed=1
+fi
 
 run "$driver" "$work"
 expect "a directory as the script" 1 "vesmor-script: cannot read '$work': Is a directory"
