@@ -6,8 +6,10 @@
 //                                    of its own: every built-in picture exactly
 //                                    as the windows show it, as OUT/FILE.png,
 //                                    and the icon as OUT/icons/icon-NxN.png at
-//                                    each size and OUT/icons/icon.svg (`make
-//                                    pictures` keeps the copy in web/pictures)
+//                                    each size and the web app's, its maskable
+//                                    OUT/icons/maskable-NxN.png and
+//                                    OUT/icons/icon.svg (`make pictures` keeps
+//                                    the copy in web/pictures)
 #include "fonts.h"
 #include "pictures.h"
 
@@ -17,6 +19,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -55,9 +58,13 @@ bool writePage(const QString& out)
         if (!save(out, QLatin1String(shown.file), shown.picture()))
             return false;
     const QString icons = out + QStringLiteral("/icons");
-    for (int size : ui::pictures::IconSizes)
-        if (!save(icons, QStringLiteral("icon-%1x%1.png").arg(size), ui::pictures::programIcon(size)))
-            return false;
+    for (const auto& sizes : {std::span<const int>(ui::pictures::IconSizes), std::span<const int>(ui::pictures::AppIconSizes)})
+        for (int size : sizes)
+            if (!save(icons, QStringLiteral("icon-%1x%1.png").arg(size), ui::pictures::programIcon(size)))
+                return false;
+    const int maskable = ui::pictures::MaskableIconSize;
+    if (!save(icons, QStringLiteral("maskable-%1x%1.png").arg(maskable), ui::pictures::maskableIcon(maskable)))
+        return false;
     if (writeFile(icons + QStringLiteral("/icon.svg"), ui::pictures::programIconSvg().toUtf8()))
         return true;
     std::fprintf(stderr, "vesmor-pictures: cannot write %s/icon.svg\n", qPrintable(icons));

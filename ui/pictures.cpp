@@ -151,16 +151,21 @@ QPolygonF iconStem()
 
 } // namespace
 
-QImage programIcon(int size)
+namespace {
+
+// The spiral on black in a picture `size` pixels square, its grid drawn
+// `side` pixels square in the middle.
+QImage spiral(int size, qreal side)
 {
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(qColour(Black));
     QPainter p(&image);
     // Every size is drawn, not resampled: the small ones pixel-exact, the
     // large ones smooth.
-    const bool smooth = size >= SmoothIconSize;
+    const bool smooth = side >= SmoothIconSize;
     p.setRenderHint(QPainter::Antialiasing, smooth);
-    p.scale(size / qreal(IconGrid), size / qreal(IconGrid));
+    p.translate((size - side) / 2, (size - side) / 2);
+    p.scale(side / IconGrid, side / IconGrid);
     QPainterPathStroker stroker;
     stroker.setWidth(IconLineWidth);
     stroker.setCapStyle(Qt::FlatCap);
@@ -175,6 +180,22 @@ QImage programIcon(int size)
     p.drawPath(smooth ? outline : outline.simplified());
     p.drawPolygon(iconStem());
     return image;
+}
+
+} // namespace
+
+QImage programIcon(int size)
+{
+    return spiral(size, size);
+}
+
+// A launcher may cut the picture to any shape that holds the circle of four
+// fifths of its width in its middle; the stem's tip, the spiral's farthest
+// point from the middle, stands 0.66 of the grid's width from it, so the
+// grid at 0.56 of the picture keeps the whole spiral inside that circle.
+QImage maskableIcon(int size)
+{
+    return spiral(size, size * 0.56);
 }
 
 namespace {

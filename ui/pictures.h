@@ -28,6 +28,11 @@ constexpr int IconSizes[] = {VESMOR_ICON_SIZES};
 constexpr int SmoothIconSize = 64;
 
 QImage programIcon(int size = 32);  // 32 x 32, a red spiral on black
+// The web app's icon sizes beside IconSizes, and the same spiral smaller
+// on a larger black ground, whole under any shape a launcher cuts it to.
+constexpr int AppIconSizes[] = {192, 512};
+constexpr int MaskableIconSize = 512;
+QImage maskableIcon(int size);
 QIcon programIconSet();             // of IconSizes, drawn at each size asked for
 QString programIconSvg();           // the same spiral as a scalable picture
 

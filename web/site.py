@@ -7,7 +7,7 @@
 Writes OUT: the page and its script and style, the game's WebAssembly, the
 pictures as the desktop shows them, the icon (PICTURES/icons), the fonts,
 the English key (KEY, the README's, as HTML), the licences, a web app
-manifest and a service worker that keeps all of it. OUT-TEST is the same site with the tests' build of the
+manifest and a service worker that keeps what the game needs. OUT-TEST is the same site with the tests' build of the
 game, which lets a test play a scenario line by line.
 """
 
@@ -70,9 +70,10 @@ def write_site(args, out, core):
     icons = out / 'icons'
     shutil.copytree(pathlib.Path(args.pictures) / 'icons', icons)
     manifest_icons = []
-    for png in sorted(icons.glob('icon-*x*.png'), key=lambda p: int(p.stem.split('-')[1].split('x')[0])):
-        size = png.stem.split('-')[1]
-        manifest_icons.append({'src': f'icons/{png.name}', 'sizes': size, 'type': 'image/png'})
+    for png in sorted(icons.glob('*-*x*.png'), key=lambda p: (p.stem.split('-')[0], int(p.stem.split('x')[1]))):
+        kind, size = png.stem.split('-')
+        manifest_icons.append({'src': f'icons/{png.name}', 'sizes': size, 'type': 'image/png',
+                               'purpose': 'maskable' if kind == 'maskable' else 'any'})
     manifest_icons.append({'src': 'icons/icon.svg', 'sizes': 'any', 'type': 'image/svg+xml'})
 
     fonts = out / 'fonts'
@@ -104,13 +105,15 @@ def write_site(args, out, core):
     index = index.replace('@KEY@', f'<section>\n{key}\n{notes}\n</section>')
     (out / 'index.html').write_text(index, encoding='utf-8')
 
-    # The service worker keeps every file but the licences, each with its
-    # digest, under a version made from them all.
+    # The service worker keeps every file but the licences and the app's
+    # icons, each with its digest, under a version made from them all. The
+    # browser fetches the icons itself when it installs the app.
     files = sorted(str(p.relative_to(out)) for p in out.rglob('*') if p.is_file())
     digest = hashlib.sha256()
     for name in files:
         digest.update(name.encode() + b'\0' + (out / name).read_bytes())
-    kept = {name: hashlib.sha256((out / name).read_bytes()).hexdigest() for name in files if name not in licence_files}
+    kept = {name: hashlib.sha256((out / name).read_bytes()).hexdigest() for name in files
+            if name not in licence_files and not name.startswith('icons/')}
     worker = shipped((page / 'sw.js').read_text(encoding='utf-8'))
     worker = worker.replace('@VERSION@', digest.hexdigest()[:16])
     worker = worker.replace('@FILES@', json.dumps({'./': kept['index.html'], **kept}, indent=1))

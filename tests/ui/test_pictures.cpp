@@ -180,9 +180,9 @@ private slots:
     }
 
     // The web page's copy of the pictures is what the game draws now: the
-    // pictures as the windows show them, the icon at each size and the
-    // scalable icon, and nothing else. When a picture changes, `make
-    // pictures` draws the copy again.
+    // pictures as the windows show them, the icon at each size (the web
+    // app's too), the maskable icon and the scalable icon, and nothing else.
+    // When a picture changes, `make pictures` draws the copy again.
     void pageCopyIsWhatIsDrawn()
     {
         QStringList expected;
@@ -191,12 +191,18 @@ private slots:
             QVERIFY2(pageCopy(QLatin1String(shown.file)) == shown.picture().convertToFormat(QImage::Format_ARGB32),
                      shown.file);
         }
-        for (int size : ui::pictures::IconSizes) {
+        QList<int> sizes(std::begin(ui::pictures::IconSizes), std::end(ui::pictures::IconSizes));
+        sizes.append(QList<int>(std::begin(ui::pictures::AppIconSizes), std::end(ui::pictures::AppIconSizes)));
+        for (int size : sizes) {
             const QString icon = QStringLiteral("icons/icon-%1x%1.png").arg(size);
             expected << icon;
             QVERIFY2(pageCopy(icon) == ui::pictures::programIcon(size).convertToFormat(QImage::Format_ARGB32),
                      qPrintable(icon));
         }
+        const int side = ui::pictures::MaskableIconSize;
+        const QString maskable = QStringLiteral("icons/maskable-%1x%1.png").arg(side);
+        expected << maskable;
+        QVERIFY(pageCopy(maskable) == ui::pictures::maskableIcon(side).convertToFormat(QImage::Format_ARGB32));
         QFile svg(QStringLiteral(VESMOR_PAGE_PICTURES_DIR "/icons/icon.svg"));
         QVERIFY(svg.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(svg.readAll()), ui::pictures::programIconSvg());
@@ -275,6 +281,22 @@ private slots:
                 differ += std::abs(qRed(drawn.pixel(x, y)) - qRed(icon256.pixel(x, y))) > 64 ||
                           qGreen(drawn.pixel(x, y)) != 0;
         QVERIFY2(differ <= 64, qPrintable(QStringLiteral("%1 pixels differ").arg(differ)));
+    }
+
+    // The maskable icon: all of the spiral inside the circle of four fifths
+    // of its width that a launcher's mask keeps, on an opaque black ground.
+    void maskableIconKeepsTheSpiralInsideTheSafeCircle()
+    {
+        const int side = ui::pictures::MaskableIconSize;
+        const QImage icon = ui::pictures::maskableIcon(side);
+        QVERIFY(icon.size() == QSize(side, side) && !icon.hasAlphaChannel());
+        double farthest = 0;
+        const int red = count(icon, [](QRgb c) { return qRed(c) != 0; });
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                if (qRed(icon.pixel(x, y)) != 0)
+                    farthest = std::max(farthest, std::hypot(x + 0.5 - side / 2.0, y + 0.5 - side / 2.0));
+        QVERIFY2(red > side && farthest <= 0.4 * side, qPrintable(QStringLiteral("%1 red, %2 out").arg(red).arg(farthest)));
     }
 
     void stripIsBlackOnNavy()
