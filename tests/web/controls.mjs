@@ -1,13 +1,15 @@
 // The page's controls as a player uses them, on the tests' build: the help
 // that greets (and the English key, which must quote the game's words), the
-// keys (Enter, Space and Tab, and no other), the right-click menus and a
-// long press on a touch screen, the about box and the help from "?", "?"
-// held and let go off the label, the timers going on behind a dialog, the
-// beep, the quit box both ways and the page that says the game has ended,
-// the game's exports called with bad values and a trap in the game, and the
-// size it grows to. Every part runs in every engine that can do what it
-// needs (a finger, a device pixel ratio other than 1), the game's clock
-// held.
+// keys (Enter, Space and Tab, and no other) and Tab on to the English key,
+// the right-click menus, a long press, a tap and a second tap on a touch
+// screen, the about box and the help from "?", "?" held and let go off the
+// label, the timers going on behind a dialog, the beep, the quit box both
+// ways and the page that says the game has ended, the game's exports called
+// with bad values and a trap in the game, what a screen reader hears, the
+// words outside the window, the size it grows to, and phones and tablets
+// with a finger's targets. Every part runs in every engine that can do what
+// it needs (a finger, a touch screen, a device pixel ratio other than 1, an
+// accessibility tree), the game's clock held.
 //
 //   node controls.mjs SITE_TEST_FOLDER
 import {
@@ -74,7 +76,8 @@ async function part(name, needs, body) {
 }
 
 // The help greets the player with the OK button focused; Enter closes it,
-// and Start holds the focus; Tab moves between Start and Redo only.
+// and Start holds the focus; Tab moves from Start to Redo, then to the
+// English key under the window and its links, and round to Start.
 await part('the help and the focus', [], async () => {
   const page = await open({keepHelp: true});
   const layout = (await import(pathToFileURL(join(site, 'layout.js')))).default;
@@ -93,12 +96,24 @@ await part('the help and the focus', [], async () => {
   await page.keyboard.press('Enter');
   equal(await dialogShown(page), null, 'Enter closes the help');
   equal(await focused(page), 'Button3', 'Start holds the focus');
-  await page.keyboard.press('Tab');
-  equal(await focused(page), 'Button1', 'Tab moves to Redo');
-  await page.keyboard.press('Tab');
-  equal(await focused(page), 'Button3', 'Tab moves back to Start');
+  const stops = [];
+  for (const key of ['Tab', 'Tab', 'Enter', 'Tab', 'Tab', 'Shift+Tab', 'Shift+Tab']) {
+    await page.keyboard.press(key);
+    if (key !== 'Enter') stops.push(await focused(page));
+  }
+  const [first, ...rest] = await texts(page, '#key a[href]');
+  equal(stops, ['Button1', 'English key and how to play', first, rest[0], first, 'English key and how to play'],
+    'Tab goes from Start to Redo, then on to the English key and, unfolded, its links');
   await page.keyboard.press('Shift+Tab');
-  equal(await focused(page), 'Button1', 'Shift+Tab moves to Redo');
+  await page.keyboard.press('Shift+Tab');
+  equal(await focused(page), 'Button3', 'and Shift+Tab back to Start');
+  await page.keyboard.press('Shift+Tab');
+  equal(await focused(page), rest.at(-1), 'round the page both ways');
+  // A link of the key opens in a tab of its own: the game plays on.
+  const address = await page.evaluate(() => location.href);
+  await clickOn(page, '#key a[href]');
+  await clock(page, 'run', 1000);
+  check(await page.evaluate(() => location.href) === address && await shown(page, '#window'), 'a link leaves the game be');
   await done(page);
 });
 
@@ -119,7 +134,7 @@ await part('the keys', [], async () => {
   await page.keyboard.press('Tab');
   await page.keyboard.press('Enter');
   equal(await count(page), '300', 'Enter pressed the focused Redo');
-  await page.keyboard.press('Tab');
+  await page.keyboard.press('Shift+Tab');
   await clock(page, 'run', 5000);
   await page.keyboard.down(' ');
   equal(await count(page), '295', 'Space presses a button only when let go');
@@ -299,6 +314,144 @@ await part('a long press', ['touch'], async () => {
   equal(await textOf(page, 'Label2'), '7', 'a tap chose map 7');
   await done(page);
 });
+
+// A finger on "?": held, it flashes the player's cell until let go; tapped
+// twice, it opens the help. A tap on the quit box's OK shows the page that
+// says the game has ended, and the tap goes no further (onto "play again").
+await part('a tap and a second tap', ['touch'], async () => {
+  const page = await open({touch: true});
+  const map = await canvasPixels(page, 'Image2');
+  const mark = await centreOf(page, 'Label5');
+  await page.touch.start(mark.x, mark.y);
+  check(!(await canvasPixels(page, 'Image2')).equals(map), 'a finger held on "?" flashes the cell');
+  await page.touch.end();
+  check((await canvasPixels(page, 'Image2')).equals(map) && await dialogShown(page) === null, 'let go, the map is as it was');
+  await page.evaluate(() => new Promise((r) => setTimeout(r, 500)));  // no double tap with that touch
+  await page.touch.tap(mark.x, mark.y);
+  await page.touch.tap(mark.x, mark.y);
+  equal(await dialogShown(page), 'Help', 'a second tap on "?" opens the help');
+  const ok = centre(await boxOf(page, '.dialog:not([hidden]) button.push'));
+  await page.touch.tap(ok.x, ok.y);
+  const exit = await centreOf(page, 'Label1');
+  await page.touch.tap(exit.x, exit.y);
+  await page.evaluate(() => {
+    globalThis.clicks = 0;
+    document.addEventListener('click', () => ++globalThis.clicks, true);
+  });
+  const quit = centre(await boxOf(page, '.dialog:not([hidden]) button.push', 'OK'));
+  await page.touch.tap(quit.x, quit.y);
+  await page.evaluate(() => new Promise((r) => setTimeout(r, 500)));
+  check(await shown(page, '#ended') && await page.evaluate(() => globalThis.clicks) === 0,
+    'a tap on OK ends the game, the page says so, and no click lands under the finger');
+  await done(page);
+});
+
+// What a screen reader hears: Start and Redo by their words, "?", Exit and
+// the movement buttons as buttons, the view and the map by their names, the
+// notice as a status; and nothing of the window while a dialog is open.
+await part('what a screen reader hears', ['accessibility'], async () => {
+  const page = await open({keepHelp: true});
+  const heard = async () => (await page.accessibility()).map(({role, name}) => `${role} ${name}`);
+  const behindHelp = await heard();
+  await page.keyboard.press('Enter');
+  const window = await heard();
+  const named = ['button Start', 'button Redo', 'button 現在地・右ｸﾘｯｸでﾍﾙﾌﾟ', 'button Exit', 'button 正面に進みます',
+    'image 前方の眺め', 'image 地図', 'timer 残り時間', 'status '];
+  equal(named.filter((n) => !window.includes(n)), [], 'the window, named');
+  equal(named.filter((n) => behindHelp.includes(n)), [], 'nothing of the window behind the help');
+  await done(page);
+});
+
+// Every text outside the window stands out from its ground by 4.5 : 1 at
+// least: the key's line, the line under the window, the pages shown when
+// the game has ended, has stopped or cannot start.
+await part('the words outside the window', [], async () => {
+  const page = await open();
+  const ratios = await page.evaluate(() => {
+    const luminance = (colour) => {
+      const [r, g, b] = colour.match(/[\d.]+/g).slice(0, 3).map((v) => v / 255)
+        .map((v) => (v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4));
+      return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+    };
+    const ground = (e) => {
+      for (; e; e = e.parentElement) {
+        const colour = getComputedStyle(e).backgroundColor;
+        if (!/rgba\(.*, 0\)$|transparent/.test(colour)) return colour;
+      }
+      return 'rgb(255, 255, 255)';
+    };
+    return [...document.querySelectorAll('#key > summary, #turn, #ended p, #stopped p, #unserved p')].map((e) => {
+      const [a, b] = [luminance(getComputedStyle(e).color), luminance(ground(e))];
+      return [e.textContent.slice(0, 20), (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05)];
+    });
+  });
+  check(ratios.length >= 7 && ratios.every(([, ratio]) => ratio >= 4.5), `contrast: ${JSON.stringify(ratios)}`);
+  await done(page);
+});
+
+// Phones and tablets, upright and sideways. Sideways the window fills nine
+// tenths of the screen's height at least; upright it is as wide as the
+// screen, and a line under it says that turning makes it larger. Each
+// control a finger uses (the window's, the menus' items, the dialogs' and
+// the quit box's buttons, the close boxes) takes a touch on 24 x 24 CSS
+// pixels at least, reaching past its face but onto no other control.
+const targets = (page, selector) => page.evaluate((selector) => {
+  const visible = (e) => e.getClientRects().length > 0;
+  const faces = [...document.querySelectorAll('[data-name], .push, .close-box')].filter(visible);
+  const frame = (e) => e.closest('.frame, .menu');
+  return [...document.querySelectorAll(selector)].filter(visible).map((e) => {
+    const face = e.getBoundingClientRect();
+    const others = faces.filter((f) => frame(f) === frame(e) && !f.contains(e) && !e.contains(f))
+      .map((f) => f.getBoundingClientRect());
+    const box = {left: Infinity, top: Infinity, right: -Infinity, bottom: -Infinity};
+    let onto = 0;
+    for (let y = Math.floor(face.top) - 40; y < face.bottom + 40; ++y) {
+      for (let x = Math.floor(face.left) - 40; x < face.right + 40; ++x) {
+        if (!e.contains(document.elementFromPoint(x + 0.5, y + 0.5))) continue;
+        Object.assign(box, {left: Math.min(box.left, x), top: Math.min(box.top, y), right: Math.max(box.right, x + 1),
+          bottom: Math.max(box.bottom, y + 1)});
+        // A face's edge may fall inside a pixel, which hit testing rounds
+        // either way: only the pixels well inside another face count.
+        onto += others.some((r) => x > r.left && x + 2 < r.right && y > r.top && y + 2 < r.bottom);
+      }
+    }
+    return {name: e.dataset.name ?? e.className, width: box.right - box.left, height: box.bottom - box.top, onto};
+  });
+}, selector);
+
+for (const [width, height, ratio] of [[390, 844, 3], [844, 390, 3], [768, 1024, 2], [1024, 768, 2]]) {
+  await part(`a finger at ${width} x ${height}`, ['touchscreen', 'scale'], async () => {
+    const page = await open({width, height, deviceScaleFactor: ratio, touch: true, keepHelp: true});
+    const window = await boxOf(page, '#window');
+    if (width > height) check(window.height >= 0.9 * height, `sideways the window is ${window.height} high`);
+    else check(window.width >= width - 1, `upright the window is ${window.width} wide`);
+    equal(await shown(page, '#turn'), width < height, 'the line that says to turn the screen, upright only');
+    const small = [];
+    const measure = async (selector) => {
+      for (const t of await targets(page, selector)) if (t.width < 24 || t.height < 24 || t.onto) small.push(t);
+    };
+    const tap = async (selector, text) => {
+      const at = centre(await boxOf(page, selector, text));
+      await page.touch.tap(at.x, at.y);
+    };
+    await measure('.dialog:not([hidden]) :is(.push, .close-box)');
+    await tap('.dialog:not([hidden]) .push');
+    await measure('#client > [role=button], #client > button, #window .close-box');
+    const start = await centreOf(page, 'Button3');
+    await page.touch.start(start.x, start.y);
+    await page.waitFor(() => document.querySelector('.menu'), null, 5000);
+    await page.touch.end();
+    await measure('.menu-item');
+    await tap('.menu-item', 'map 3');
+    for (const [opener, close] of [['[data-name="Image1"]', 'OK'], ['[data-name="Label1"]', 'ｷｬﾝｾﾙ']]) {
+      await tap(opener);
+      await measure('.dialog:not([hidden]) :is(.push, .close-box)');
+      await tap('.dialog:not([hidden]) .push', close);
+    }
+    equal(small, [], `every finger's target at ${width} x ${height} is large enough and on its own`);
+    await done(page);
+  });
+}
 
 // The game's gate: every export called with what the page never sends
 // refuses it and says why, and the game on show stays as it was. A trap in

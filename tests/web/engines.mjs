@@ -11,7 +11,12 @@
 // ' ', 'KeyW'), a finger (touch: start, end, tap) on a page opened with
 // `touch` and a device pixel ratio other than 1, unless the browser's
 // `lacks.touch` or `lacks.scale` says why it has none (WebKitWebDriver's),
-// shot(clip) (the decoded screenshot), offline(on),
+// shot(clip) (the decoded screenshot), offline(on), and where the browser
+// lacks none of these: a touch screen the page takes for one (a coarse
+// pointer, `touchscreen`), accessibility() (what a screen reader is told:
+// every node of the page's accessibility tree that is not left out, as its
+// role and name) and installable(url) (why the browser would not install
+// the site at url as an app: nothing, when it would),
 // close, and on(kind, listener) for what the page says and asks for:
 //   'console'  (type, text): its console's errors and warnings;
 //   'error'    (text): an uncaught error or rejection, a refused policy;
@@ -119,8 +124,27 @@ class ChromiumPage extends Page {
       version: browser.version(),
       lacks: {},
       newPage: (options) => ChromiumPage.open(browser, options),
+      installable: (url) => ChromiumPage.installable(chromium, url),
       close: () => browser.close(),
     };
+  }
+
+  // In a profile of its own: Chromium installs no app from a private one.
+  static async installable(chromium, url) {
+    const context = await chromium.launchPersistentContext(scratch('install'), {
+      executablePath: process.env.VESMOR_CHROMIUM ?? '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'],
+    });
+    const page = await context.newPage();
+    await page.goto(url);
+    await page.waitForFunction(() => document.querySelector('.dialog:not([hidden])'));
+    const {installabilityErrors} = await (await context.newCDPSession(page)).send('Page.getInstallabilityErrors');
+    await context.close();
+    return installabilityErrors.map((e) => e.errorId);
+  }
+
+  async accessibility() {
+    const {nodes} = await (await this.context.newCDPSession(this.playwright)).send('Accessibility.getFullAXTree');
+    return nodes.filter((n) => !n.ignored).map((n) => ({role: n.role?.value, name: n.name?.value ?? ''}));
   }
 
   static async open(browser, {width = 800, height = 600, deviceScaleFactor = 1, touch = false} = {}) {
@@ -176,7 +200,11 @@ class FirefoxPage extends Page {
     });
     return {
       version: (await browser.version()).replace(/^firefox\//, ''),
-      lacks: {},
+      lacks: {
+        touchscreen: 'under WebDriver BiDi Firefox touches, but its pointer stays a fine one',
+        accessibility: 'WebDriver BiDi has no accessibility tree',
+        install: 'Firefox installs no web apps',
+      },
       newPage: (options) => FirefoxPage.open(browser, options),
       close: () => browser.close(),
     };
@@ -271,7 +299,10 @@ class WebKitPage extends Page {
       version,
       lacks: {
         touch: 'WebKitWebDriver has no touch screen (it turns a finger into the mouse)',
+        touchscreen: 'WebKitWebDriver has no touch screen',
         scale: 'WebKitWebDriver shows one device pixel a pixel',
+        accessibility: 'WebKitWebDriver has no accessibility tree',
+        install: 'MiniBrowser installs no web apps',
       },
       newPage: (options) => WebKitPage.open(url, options),
       close: async () => { driver.end(); xvfb.end(); },

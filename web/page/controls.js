@@ -120,7 +120,9 @@ export function takeKeys(start, redo) {
       menuKey(event.key);
       return;
     }
-    if (event.key === 'Tab') {
+    // By its place too: WebKitGTK may name a synthesised Shift+Tab's key
+    // 'Unidentified' (GTK's left tab).
+    if (event.key === 'Tab' || event.code === 'Tab') {
       event.preventDefault();
       const stops = [...buttons, ...keyStops()];
       const i = stops.indexOf(document.activeElement);
