@@ -31,8 +31,14 @@ public:
             m_thread.join();
     }
 
+    // While no sound server answers, the X bell rings at once, here: the
+    // bell's thread is woken only when there is a server to ask.
     void ring()
     {
+        if (!mayAskServer()) {
+            QApplication::beep();
+            return;
+        }
         {
             const std::lock_guard lock(m_mutex);
             ++m_pending;
@@ -67,12 +73,11 @@ private:
     // set-up for nothing, so it waits a while before asking again.
     bool play()
     {
-        using Clock = std::chrono::steady_clock;
         if (!m_context) {
-            if (Clock::now() < m_nextAttempt)
+            if (!mayAskServer())
                 return false;
             if (!open()) {
-                m_nextAttempt = Clock::now() + RetryAfter;
+                waitBeforeAsking();
                 return false;
             }
         }
@@ -86,8 +91,19 @@ private:
         if (result == CA_SUCCESS)
             return true;
         close();
-        m_nextAttempt = Clock::now() + RetryAfter;
+        waitBeforeAsking();
         return false;
+    }
+
+    bool mayAskServer()
+    {
+        const std::lock_guard lock(m_mutex);
+        return Clock::now() >= m_nextAttempt;
+    }
+    void waitBeforeAsking()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_nextAttempt = Clock::now() + RetryAfter;
     }
 
     bool open()
@@ -118,6 +134,7 @@ private:
         QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QApplication::beep(); }, Qt::QueuedConnection);
     }
 
+    using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::seconds RetryAfter{30};
 
     std::mutex m_mutex;
@@ -125,9 +142,8 @@ private:
     int m_pending = 0;
     bool m_stop = false;
     std::thread m_thread;
-    // Only the bell's thread touches these two.
-    ca_context* m_context = nullptr;
-    std::chrono::steady_clock::time_point m_nextAttempt{};
+    Clock::time_point m_nextAttempt{};  // no server is asked before then
+    ca_context* m_context = nullptr;    // only the bell's thread touches it
 };
 
 } // namespace

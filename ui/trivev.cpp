@@ -22,6 +22,7 @@
 #include <QMessageBox>
 #include <QPainter>
 
+#include <algorithm>
 #include <chrono>
 
 namespace ui {
@@ -79,9 +80,11 @@ bool askToQuit(QWidget* parent)
 
 // Draws one of the game's bitmaps, unscaled, and nothing else: the view and
 // the map. The bitmap's pixels are turned into the window's own layout here,
-// on this thread, and then copied as they are: drawn straight from the
-// bitmap's layout, the toolkit would hand each repaint of the view to its
-// pool of threads, waking them whenever the view changes.
+// on this thread, once for each change of the bitmap, and then copied as
+// they are. Drawn straight from the bitmap's layout, or scaled on a screen
+// of scale 2, the toolkit would hand each repaint to its pool of threads,
+// waking them whenever the view changes; and a repaint that changes nothing
+// (a panel hidden over the view) converts nothing.
 class ImageView final : public QWidget {
 public:
     ImageView(QSize size, QWidget* parent) : QWidget(parent)
@@ -89,21 +92,63 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
         resize(size);
     }
-    void setBitmap(const render::Bitmap* bitmap) { m_bitmap = bitmap; }
+    void setBitmap(const render::Bitmap* bitmap)
+    {
+        m_bitmap = bitmap;
+        m_shownDrawings.reset();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        if (m_bitmap)
-            painter.drawImage(0, 0, qImageOf(*m_bitmap).convertToFormat(QImage::Format_RGB32));
-        else
+        if (!m_bitmap) {
             painter.fillRect(rect(), qColour(render::Black));
+            return;
+        }
+        const qreal ratio = painter.device()->devicePixelRatio();
+        // A whole scale of the screen is drawn here pixel for pixel; any
+        // other is left to the toolkit.
+        const int scale = ratio >= 1 && ratio == int(ratio) ? int(ratio) : 1;
+        if (m_shown.width() != m_bitmap->width() * scale || m_shownDrawings != m_bitmap->drawings())
+            show(scale);
+        painter.drawImage(0, 0, m_shown);
     }
 
 private:
+    // Red and blue change places; at a scale of n each pixel becomes an
+    // n x n square.
+    void show(int scale)
+    {
+        const render::Bitmap& bitmap = *m_bitmap;
+        if (m_shown.width() != bitmap.width() * scale) {
+            m_shown = QImage(bitmap.width() * scale, bitmap.height() * scale, QImage::Format_RGB32);
+            m_shown.setDevicePixelRatio(scale);
+        }
+        for (int y = 0; y < bitmap.height(); ++y) {
+            const render::Pixel* from = bitmap.row(y);
+            auto* to = reinterpret_cast<QRgb*>(m_shown.scanLine(y * scale));
+            if (scale == 1) {
+                for (int x = 0; x < bitmap.width(); ++x)
+                    to[x] = rgb32Of(from[x]);
+            } else {
+                for (int x = 0; x < bitmap.width(); ++x)
+                    std::fill_n(to + x * scale, scale, rgb32Of(from[x]));
+                for (int copy = 1; copy < scale; ++copy)
+                    std::copy_n(to, m_shown.width(), reinterpret_cast<QRgb*>(m_shown.scanLine(y * scale + copy)));
+            }
+        }
+        m_shownDrawings = bitmap.drawings();
+    }
+    static constexpr QRgb rgb32Of(render::Pixel pixel)
+    {
+        return 0xFF000000u | (pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF);
+    }
+
     const render::Bitmap* m_bitmap = nullptr;
+    QImage m_shown;  // the bitmap in the window's layout, as it was last drawn
+    std::optional<std::uint64_t> m_shownDrawings;
 };
 
 namespace {
