@@ -42,7 +42,8 @@ const require = createRequire(resolve(process.env.VESMOR_WEB_NODE ?? import.meta
 
 // A folder of the run's own for profiles and homes, gone at the exit.
 function scratch(engine) {
-  const parent = process.env.VESMOR_WEB_SCRATCH ?? tmpdir();
+  // Absolute: Firefox given a relative home starts but never says where it listens.
+  const parent = resolve(process.env.VESMOR_WEB_SCRATCH ?? tmpdir());
   mkdirSync(parent, {recursive: true});
   const folder = mkdtempSync(join(parent, `${engine}-`));
   process.on('exit', () => rmSync(folder, {recursive: true, force: true}));
