@@ -1,8 +1,8 @@
 // The web page's figures for `make bench`:
-//   - the bytes a browser downloads on the first visit (the service worker
-//     then keeps every file of the site but the licences), compressed as a
-//     static host serves them: brotli and gzip for text and the wasm, PNG
-//     and WOFF2 as they are; the fonts apart from the rest;
+//   - the bytes Chromium downloads on a first visit, its service worker's
+//     fetches included, each file compressed as a static host serves it:
+//     brotli and gzip for text and the wasm, PNG and WOFF2 as they are;
+//     the fonts apart from the rest;
 //   - in each engine, page request to first frame on localhost, the median
 //     of cold visits (a fresh profile each) and of visits again (the
 //     service worker's copy);
@@ -15,7 +15,7 @@
 import { launch, serve } from '../tests/web/lib.mjs';
 import { engines } from '../tests/web/engines.mjs';
 import { readdirSync, readFileSync, statSync } from 'node:fs';
-import { join } from 'node:path';
+import { join, relative } from 'node:path';
 import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
 
 const [site, frameTable, visitsArgument] = process.argv.slice(2);
@@ -28,18 +28,28 @@ function files(folder) {
   });
 }
 
-const bytes = {brotli: {fonts: 0, rest: 0}, gzip: {fonts: 0, rest: 0}};
+// Each file's size as a static host sends it, then what a first visit
+// asks for: the page's own requests and its worker's, counted at the
+// server (the licences and the app's large icons are not among them).
+const sizes = new Map();
 for (const file of files(site)) {
-  if (/licen[cs]e/i.test(file)) continue;  // fetched when opened
   const body = readFileSync(file);
   const packed = /\.(png|woff2)$/.test(file);
-  const kind = file.endsWith('.woff2') ? 'fonts' : 'rest';
-  bytes.brotli[kind] += packed ? body.length
-    : brotliCompressSync(body, {params: {[constants.BROTLI_PARAM_QUALITY]: 11}}).length;
-  bytes.gzip[kind] += packed ? body.length : gzipSync(body, {level: 9}).length;
+  sizes.set(`/${relative(site, file)}`, {
+    font: file.endsWith('.woff2'),
+    brotli: packed ? body.length : brotliCompressSync(body, {params: {[constants.BROTLI_PARAM_QUALITY]: 11}}).length,
+    gzip: packed ? body.length : gzipSync(body, {level: 9}).length,
+  });
 }
-for (const [way, sizes] of Object.entries(bytes))
-  for (const [kind, size] of Object.entries(sizes)) console.log(`web_bytes_${way}_${kind} ${size}`);
+function firstVisitBytes(paths) {
+  const bytes = {brotli: {fonts: 0, rest: 0}, gzip: {fonts: 0, rest: 0}};
+  for (const path of new Set(paths)) {
+    const size = sizes.get(path);
+    if (!size) continue;
+    for (const way of ['brotli', 'gzip']) bytes[way][size.font ? 'fonts' : 'rest'] += size[way];
+  }
+  return bytes;
+}
 
 const median = (values) => {
   const sorted = [...values].sort((a, b) => a - b);
@@ -61,9 +71,14 @@ for (const engine of engines) {
   const warm = [];
   for (let i = 0; i < visits; ++i) {
     const page = await browser.newPage();
+    const asked = server.requests.length;
     await page.goto(server.url);
     cold.push(await firstFrame(page));
     await page.waitFor(() => navigator.serviceWorker.ready.then(() => Boolean(navigator.serviceWorker.controller)));
+    // The worker's precache is done once it controls the page.
+    if (i === 0 && engine === 'chromium')
+      for (const [way, kinds] of Object.entries(firstVisitBytes(server.requests.slice(asked))))
+        for (const [kind, size] of Object.entries(kinds)) console.log(`web_bytes_${way}_${kind} ${size}`);
     await page.goto(server.url);
     warm.push(await firstFrame(page));
     await page.close();

@@ -101,6 +101,9 @@ def write_site(args, out, core):
     notes = licences(out, licence_files)
     index = (page / 'index.html').read_text(encoding='utf-8')
     index = index.replace('@TITLE@', html.escape(layout['mainTitle']))
+    index = index.replace('@FONTS@', '\n'.join(
+        f'<link rel="preload" href="fonts/{font.name}" as="font" type="font/woff2" crossorigin>'
+        for font in sorted(fonts.glob('*.woff2'))))
     key = pathlib.Path(args.key).read_text(encoding='utf-8').strip()
     index = index.replace('@KEY@', f'<section>\n{key}\n{notes}\n</section>')
     (out / 'index.html').write_text(index, encoding='utf-8')
