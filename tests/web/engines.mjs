@@ -330,11 +330,19 @@ class WebKitPage extends Page {
     return page;
   }
 
+  // No command takes a minute (a page's script may take 30 s): a driver
+  // that has stalled fails the test at once, naming the command.
   async call(method, path, body) {
-    const response = await fetch(`${this.driver}${path}`, {
-      method, headers: {'Content-Type': 'application/json'}, body: body === undefined ? undefined : JSON.stringify(body),
-    });
-    const {value} = await response.json();
+    let value;
+    try {
+      const response = await fetch(`${this.driver}${path}`, {
+        method, headers: {'Content-Type': 'application/json'}, body: body === undefined ? undefined : JSON.stringify(body),
+        signal: AbortSignal.timeout(60000),
+      });
+      ({value} = await response.json());
+    } catch (error) {
+      throw new Error(`webkit: ${method} ${path}: ${error.message}`);
+    }
     if (value?.error) throw new Error(`webkit: ${path}: ${value.error}: ${value.message}`);
     return value;
   }
