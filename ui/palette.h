@@ -13,10 +13,16 @@ namespace ui {
 // The classic raised face's inner light edge, beside the table's colours.
 constexpr render::Colour LightGrey = 0xDFDFDF;
 
+// A pixel of the game's bitmaps in the toolkit's layout: red and blue
+// change places.
+constexpr QRgb qRgbOfPixel(render::Pixel pixel)
+{
+    return qRgb(int(pixel & 0xFF), int(pixel >> 8 & 0xFF), int(pixel >> 16 & 0xFF));
+}
+
 constexpr QRgb qRgbOf(render::Colour colour)
 {
-    const render::Pixel pixel = render::pixelOf(colour);
-    return qRgb(int(pixel & 0xFF), int(pixel >> 8 & 0xFF), int(pixel >> 16 & 0xFF));
+    return qRgbOfPixel(render::pixelOf(colour));
 }
 
 inline QColor qColour(render::Colour colour)

@@ -117,8 +117,7 @@ protected:
     }
 
 private:
-    // Red and blue change places; at a scale of n each pixel becomes an
-    // n x n square.
+    // At a scale of n each pixel becomes an n x n square.
     void show(int scale)
     {
         const render::Bitmap& bitmap = *m_bitmap;
@@ -131,19 +130,15 @@ private:
             auto* to = reinterpret_cast<QRgb*>(m_shown.scanLine(y * scale));
             if (scale == 1) {
                 for (int x = 0; x < bitmap.width(); ++x)
-                    to[x] = rgb32Of(from[x]);
+                    to[x] = qRgbOfPixel(from[x]);
             } else {
                 for (int x = 0; x < bitmap.width(); ++x)
-                    std::fill_n(to + x * scale, scale, rgb32Of(from[x]));
+                    std::fill_n(to + x * scale, scale, qRgbOfPixel(from[x]));
                 for (int copy = 1; copy < scale; ++copy)
                     std::copy_n(to, m_shown.width(), reinterpret_cast<QRgb*>(m_shown.scanLine(y * scale + copy)));
             }
         }
         m_shownDrawings = bitmap.drawings();
-    }
-    static constexpr QRgb rgb32Of(render::Pixel pixel)
-    {
-        return 0xFF000000u | (pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF);
     }
 
     const render::Bitmap* m_bitmap = nullptr;
